@@ -1,0 +1,31 @@
+# Entry points for people. `make demo` and `make test` work on a fresh machine.
+.PHONY: demo test bootstrap build bench fuzz format validate
+
+demo: bootstrap
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+	scripts/demo.sh
+
+test: bootstrap
+	scripts/test.sh
+
+bootstrap:
+	scripts/bootstrap.sh
+
+build: bootstrap
+	for p in native native-asan native-tsan windows fuzz; do \
+	  cmake --preset $$p >/dev/null && cmake --build --preset $$p || exit 1; done
+
+bench: bootstrap
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+	for b in build/native/bench/*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+fuzz: bootstrap
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	@echo "fuzzers are in build/fuzz/fuzzers; run one with a corpus folder, e.g."
+	@echo "  build/fuzz/fuzzers/utf8_truncation_fuzzer -max_total_time=600 fuzz/core/corpus/utf8_truncation"
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
