@@ -1,6 +1,6 @@
+#include "IPlug/IPlugMidi.h"
 #include "IPlug/IPlugQueue.h"
 #include "IPlug/ParamChange.h"
-#include "IPlug/QueuedSysEx.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 using iplug::IPlugQueue;
 using iplug::ParamChange;
-using iplug::QueuedSysEx;
+using iplug::QueuedSysExMessage;
 
 // The producer retries when the ring is full, so every element must arrive
 // exactly once and in order.
@@ -52,7 +52,7 @@ TEST(QueueStress, RetriedPushesArriveOnceAndInOrder)
 TEST(QueueStress, DroppedElementsAreOnlyThoseRefusedAndLargeRecordsStayWhole)
 {
   constexpr int kCount = 20000;
-  IPlugQueue<QueuedSysEx> queue(5);
+  IPlugQueue<QueuedSysExMessage> queue(5);
   std::vector<int> accepted;
   accepted.reserve(kCount);
   std::atomic<bool> producerDone{false};
@@ -60,11 +60,11 @@ TEST(QueueStress, DroppedElementsAreOnlyThoseRefusedAndLargeRecordsStayWhole)
   std::thread producer(
       [&]
       {
-        QueuedSysEx msg;
+        QueuedSysExMessage msg;
         for (int i = 0; i < kCount; ++i)
         {
           msg.offset = i;
-          msg.size = 1 + i % QueuedSysEx::kMaxBytes;
+          msg.size = 1 + i % iplug::kMaxQueuedSysExBytes;
           std::memset(msg.data, i & 0xFF, sizeof msg.data);
           if (queue.Push(msg)) accepted.push_back(i);
         }
@@ -73,13 +73,13 @@ TEST(QueueStress, DroppedElementsAreOnlyThoseRefusedAndLargeRecordsStayWhole)
 
   std::vector<int> received;
   bool intact = true;
-  QueuedSysEx msg;
+  QueuedSysExMessage msg;
   for (;;)
   {
     if (queue.Pop(msg))
     {
       received.push_back(msg.offset);
-      if (msg.size != 1 + msg.offset % QueuedSysEx::kMaxBytes) intact = false;
+      if (msg.size != 1 + msg.offset % iplug::kMaxQueuedSysExBytes) intact = false;
       for (std::uint8_t b : msg.data)
         if (b != (msg.offset & 0xFF)) intact = false;
     }
