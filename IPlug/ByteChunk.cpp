@@ -1,6 +1,8 @@
 #include "IPlug/ByteChunk.h"
 
 #include <climits>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -53,8 +55,16 @@ bool ByteChunk::Reserve(std::int64_t bytes) noexcept
 int ByteChunk::PutBytes(const void* src, int size) noexcept
 {
   if (size < 0 || (size > 0 && src == nullptr)) return -1;
+  // Appending part of this chunk to itself: growing may move the bytes.
+  const auto* bytes = static_cast<const std::uint8_t*>(src);
+  const auto at = reinterpret_cast<std::uintptr_t>(bytes);
+  const auto base = reinterpret_cast<std::uintptr_t>(mData);
+  const bool inside =
+      mData != nullptr && at >= base && at < base + static_cast<unsigned>(mCapacity);
+  const std::ptrdiff_t offset = inside ? bytes - mData : 0;
   if (!Reserve(static_cast<std::int64_t>(mSize) + size)) return -1;
-  if (size > 0) std::memcpy(mData + mSize, src, static_cast<std::size_t>(size));
+  if (inside) bytes = mData + offset;
+  if (size > 0) std::memmove(mData + mSize, bytes, static_cast<std::size_t>(size));
   mSize += size;
   return mSize;
 }
