@@ -389,7 +389,7 @@ void IPluginBase::RemoveUnusedPresets()
 
 bool IPluginBase::DumpPresetSource(const char* path) const
 {
-  std::FILE* fp = OpenFileUtf8(path, "a");
+  std::FILE* fp = OpenFileUtf8(path, "ab"); // binary: a line ends in a line feed on every platform
   if (fp == nullptr) return false;
   std::string line = "MakePreset(\"";
   line += PresetNameAt(mCurrentPresetIdx);
@@ -404,7 +404,7 @@ bool IPluginBase::DumpPresetSource(const char* path) const
 bool IPluginBase::DumpNamedPresetSource(const char* path, const char* const* paramNames,
                                         int nNames) const
 {
-  std::FILE* fp = OpenFileUtf8(path, "a");
+  std::FILE* fp = OpenFileUtf8(path, "ab"); // binary: a line ends in a line feed on every platform
   if (fp == nullptr) return false;
   char head[64];
   std::snprintf(head, sizeof head, "\", %d", NParams());
@@ -425,7 +425,7 @@ bool IPluginBase::DumpNamedPresetSource(const char* path, const char* const* par
 
 bool IPluginBase::DumpBlobPresetSource(const char* path) const
 {
-  std::FILE* fp = OpenFileUtf8(path, "a");
+  std::FILE* fp = OpenFileUtf8(path, "ab"); // binary: a line ends in a line feed on every platform
   if (fp == nullptr) return false;
   const PresetSlot* slot = GetPreset(mCurrentPresetIdx);
   const std::uint8_t* data = slot != nullptr ? slot->chunk.GetData() : nullptr;
