@@ -87,23 +87,23 @@ std::string FormatLabel(const char* format, int number)
       continue;
     }
     const char* q = p + 1;
-    while (*q != '\0' && std::strchr("-+ 0#", *q) != nullptr)
+    while (*q != '\0' && std::strchr("-+ 0", *q) != nullptr)
       ++q;
     int width = 0;
     while (*q >= '0' && *q <= '9' && width < 100)
       width = width * 10 + (*q++ - '0');
     if (!used && (*q == 'd' || *q == 'i') && !(*q >= '0' && *q <= '9'))
     {
-      char spec[16];
-      const std::size_t specLength = static_cast<std::size_t>(q - p);
-      if (specLength < sizeof spec - 2)
+      char conversion[16];
+      const std::size_t conversionLength = static_cast<std::size_t>(q - p);
+      if (conversionLength < sizeof conversion - 2)
       {
-        std::memcpy(spec, p, specLength);
-        spec[specLength] = 'd';
-        spec[specLength + 1] = '\0';
-        char number_text[128];
-        std::snprintf(number_text, sizeof number_text, spec, number);
-        out += number_text;
+        std::memcpy(conversion, p, conversionLength);
+        conversion[conversionLength] = 'd';
+        conversion[conversionLength + 1] = '\0';
+        char numberText[128];
+        std::snprintf(numberText, sizeof numberText, conversion, number);
+        out += numberText;
         used = true;
         p = q + 1;
         continue;
