@@ -17,8 +17,8 @@ bool IsBlank(char c)
 }
 
 // Reads a bus piece: "*" is the wildcard, anything else a decimal integer with
-// the usual leading blanks and sign, 0 when there is no number. The number
-// saturates instead of overflowing; callers clamp it further.
+// the usual leading blanks and sign, 0 when there is no number or it is
+// negative. The number saturates instead of overflowing; callers clamp it further.
 int ReadBusChannels(std::string_view piece)
 {
   if (piece == "*") return kWildcardChannels;
@@ -33,12 +33,12 @@ int ReadBusChannels(std::string_view piece)
     value = value * 10 + (piece[i] - '0');
     if (value > IPlugProcessor::kMaxChannels) value = IPlugProcessor::kMaxChannels + 1;
   }
-  return static_cast<int>(negative ? -value : value);
+  // A negative number is no channel count (and -64 must not pass for "*").
+  return negative ? 0 : static_cast<int>(value);
 }
 
 // Parses one side of a configuration ("2.1", "*", "") into buses. Counts above
-// the per-direction limit are cut to the room that is left; negative counts
-// other than the wildcard mean nothing and drop the bus like a malformed one.
+// the per-direction limit are cut to the room that is left.
 void ParseBuses(std::string_view part, RouteDirection direction, std::vector<BusInfo>& buses)
 {
   int channels = 0;
@@ -49,7 +49,7 @@ void ParseBuses(std::string_view part, RouteDirection direction, std::vector<Bus
     if (dot == std::string_view::npos) dot = part.size();
     int count = ReadBusChannels(part.substr(start, dot - start));
     if (count != kWildcardChannels)
-      count = std::min(std::max(count, 0), IPlugProcessor::kMaxChannels - std::max(channels, 0));
+      count = std::min(count, IPlugProcessor::kMaxChannels - std::max(channels, 0));
     if (count != 0)
     {
       buses.push_back(BusInfo{direction, count});
