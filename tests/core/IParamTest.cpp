@@ -422,6 +422,27 @@ TEST(IParamText, ParsingPrefersDisplayTextsThenTheLeadingNumber)
   EXPECT_EQ(r.ParseText("nan"), 5.0);
 }
 
+TEST(IParamText, EveryStepSurvivesFormattingAndParsing)
+{
+  // What a host shows must read back as the same value, with or without negation.
+  for (std::uint32_t flags : {0u, static_cast<std::uint32_t>(IParam::DisplayNegated),
+                              static_cast<std::uint32_t>(IParam::DisplayWithSign)})
+  {
+    IParam p;
+    p.DefineReal("Output", 0, -15, 15, 0.1, "dB", flags);
+    for (int k = -150; k <= 150; ++k)
+    {
+      const double v = k / 10.0;
+      const std::string text = Shown(p, v);
+      EXPECT_NEAR(p.ParseText(text.c_str()), v, 1e-12) << text << " flags " << flags;
+    }
+  }
+  IParam i;
+  i.DefineInteger("Steps", 0, -1000, 1000);
+  for (int k = -1000; k <= 1000; k += 7)
+    EXPECT_EQ(i.ParseText(Shown(i, k).c_str()), k);
+}
+
 TEST(IParamText, DisplayTextLookupsKeepInsertionOrder)
 {
   IParam p;
