@@ -97,7 +97,7 @@ void PanelPainter::PaintEmbossedText(cairo_t* cr, const Typeface& face, std::str
 void PanelPainter::PaintHeader(cairo_t* cr, double width) const
 {
   // The wordmark in amber, lit from above.
-  const double baseline = 34;
+  const double baseline = 33;
   const double size = 19;
   cairo_save(cr);
   SetColour(cr, palette::kInk, 0.75);
@@ -111,7 +111,7 @@ void PanelPainter::PaintHeader(cairo_t* cr, double width) const
   cairo_pattern_destroy(gold);
   cairo_restore(cr);
 
-  PaintEmbossedText(cr, mRegular, "SATURATING DRIVE", 8, 25, baseline + 13, TextAlign::Left, 2.0,
+  PaintEmbossedText(cr, mRegular, "SATURATING DRIVE", 8, 25, baseline + 11.5, TextAlign::Left, 2.0,
                     palette::kCreamMuted);
   PaintEmbossedText(cr, mRegular, "Quillmarsh", 13, width - 24, baseline, TextAlign::Right, 0.8,
                     palette::kCream);

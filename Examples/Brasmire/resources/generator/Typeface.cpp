@@ -107,27 +107,6 @@ void Typeface::Place(cairo_t* cr, std::string_view utf8, double sizePoints, doub
   cairo_glyph_free(glyphs);
 }
 
-double Typeface::Width(cairo_t* cr, std::string_view utf8, double sizePoints,
-                       double trackingPoints) const
-{
-  double width = 0;
-  if (!mFace || utf8.empty()) return width;
-  Select(cr, sizePoints);
-  cairo_scaled_font_t* font = cairo_get_scaled_font(cr);
-  cairo_glyph_t* glyphs = nullptr;
-  int count = 0;
-  if (cairo_scaled_font_text_to_glyphs(font, 0, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                       &glyphs, &count, nullptr, nullptr,
-                                       nullptr) != CAIRO_STATUS_SUCCESS)
-    return width;
-  for (int i = 0; i < count; ++i)
-    glyphs[i].x += trackingPoints * i;
-  cairo_text_extents_t extents;
-  cairo_glyph_extents(cr, glyphs, count, &extents);
-  cairo_glyph_free(glyphs);
-  return extents.x_advance;
-}
-
 void Typeface::Draw(cairo_t* cr, std::string_view utf8, double sizePoints, double x,
                     double baseline, TextAlign align, double trackingPoints) const
 {

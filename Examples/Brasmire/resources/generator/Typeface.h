@@ -29,9 +29,6 @@ public:
   bool Valid() const { return mFace != nullptr; }
   const std::string& Error() const { return mError; }
 
-  // Width in points of text set at sizePoints with trackingPoints added between glyphs.
-  double Width(cairo_t* cr, std::string_view utf8, double sizePoints, double trackingPoints) const;
-
   // Fills text with the current source; x is the left edge, centre or right edge.
   void Draw(cairo_t* cr, std::string_view utf8, double sizePoints, double x, double baseline,
             TextAlign align, double trackingPoints = 0.0) const;
