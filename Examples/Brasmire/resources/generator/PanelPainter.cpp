@@ -1,5 +1,7 @@
 #include "PanelPainter.h"
 
+#include "Shapes.h"
+
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -22,17 +24,6 @@ constexpr std::array kSlots{
     SwitchSlot{280, 14, 171, 18}, // oversampling
     SwitchSlot{333, 37, 65, 18},  // bypass
 };
-
-void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
-{
-  const double pi = std::numbers::pi;
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -pi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, pi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, pi / 2, pi);
-  cairo_arc(cr, x + r, y + r, r, pi, 3 * pi / 2);
-  cairo_close_path(cr);
-}
 
 } // namespace
 
@@ -139,7 +130,7 @@ void PanelPainter::PaintRule(cairo_t* cr, double x, double top, double bottom) c
 void PanelPainter::PaintSlot(cairo_t* cr, const SwitchSlot& slot) const
 {
   const double m = 1.5;
-  RoundedRect(cr, slot.left - m, slot.top - m, slot.width + 2 * m, slot.height + 2 * m, 5.5);
+  AddRoundedRect(cr, slot.left - m, slot.top - m, slot.width + 2 * m, slot.height + 2 * m, 5.5);
   SetColour(cr, palette::kInk, 0.45);
   cairo_fill_preserve(cr);
   // The lower lip catches the light, the upper one is in shade: a recess.

@@ -1,25 +1,11 @@
 #include "SwitchPainter.h"
 
+#include "Shapes.h"
+
 #include <numbers>
 
 namespace brasmire::skin
 {
-
-namespace
-{
-
-void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
-{
-  const double pi = std::numbers::pi;
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -pi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, pi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, pi / 2, pi);
-  cairo_arc(cr, x + r, y + r, r, pi, 3 * pi / 2);
-  cairo_close_path(cr);
-}
-
-} // namespace
 
 void SwitchPainter::Paint(cairo_t* cr, double top, double w, double h, bool lit,
                           std::string_view legend) const
@@ -28,7 +14,7 @@ void SwitchPainter::Paint(cairo_t* cr, double top, double w, double h, bool lit,
   const double radius = 4.0;
 
   // Body: a softly domed key, a shade warmer when engaged.
-  RoundedRect(cr, 0.5, top + 0.5, w - 1, h - 1, radius);
+  AddRoundedRect(cr, 0.5, top + 0.5, w - 1, h - 1, radius);
   cairo_pattern_t* body = cairo_pattern_create_linear(0, top, 0, top + h);
   AddStop(body, 0.0, lit ? Rgb(74, 62, 52) : Rgb(64, 56, 50));
   AddStop(body, 1.0, lit ? Rgb(40, 33, 28) : Rgb(34, 30, 27));
