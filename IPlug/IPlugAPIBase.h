@@ -60,8 +60,9 @@ public:
   virtual void HostSpecificSetup() {}
   // Called at the end of every timer tick. [main-thread]
   virtual void OnIdle() {}
-  // The host's name for the track the instance is on; empty here. [main-thread]
-  virtual void TrackName(ByteChunk& chunk) { chunk.Clear(); }
+  // Copies the host's name for the track the instance is on into `chunk`;
+  // adapters that know it override this, here the chunk is left alone. [main-thread]
+  virtual void TrackName(ByteChunk& chunk) { (void)chunk; }
   // Queues a value for the editor; a normalised value is first mapped to the
   // parameter's range and confined. Dropped when the queue is full or the
   // index is outside the parameters. [host parameter thread; one at a time]
