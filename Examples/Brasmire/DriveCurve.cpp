@@ -36,8 +36,8 @@ inline Lanes Expm1(Lanes x) noexcept
   const Lanes p = r + r2 * (q07 + r8 * q812);
   // 2^k from the shifter's low bits (k is in -64 .. 0); for k = 0 the result is p
   // itself, so small arguments keep their full relative precision.
-  const LaneMask k = reinterpret_cast<LaneMask>(shifted) -
-                     reinterpret_cast<LaneMask>(Broadcast(kShifter));
+  const LaneMask k =
+      reinterpret_cast<LaneMask>(shifted) - reinterpret_cast<LaneMask>(Broadcast(kShifter));
   const Lanes scale = reinterpret_cast<Lanes>((k + 1023) << 52);
   return scale * p + (scale - 1.0);
 }

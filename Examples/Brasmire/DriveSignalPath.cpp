@@ -169,16 +169,16 @@ void DriveSignalPath::ProcessEngaged(const double* const* inputs, double* const*
       shaped = DriveCurve::Shape(x, g, inverseG);
       dry = x;
     }
-    const Lanes wet = Lanes{mModels[0].Process(shaped[0]), mModels[1].Process(shaped[1])} *
-                      outputGain;
+    const Lanes wet =
+        Lanes{mModels[0].Process(shaped[0]), mModels[1].Process(shaped[1])} * outputGain;
     const Lanes out = dryShare * dry + wetShare * wet;
     outputs[0][i] = out[0];
     outputs[1][i] = out[1];
   }
 }
 
-void DriveSignalPath::ProcessBlock(const double* const* inputs, double* const* outputs,
-                                   int frames, SignalPathHost& host) noexcept
+void DriveSignalPath::ProcessBlock(const double* const* inputs, double* const* outputs, int frames,
+                                   SignalPathHost& host) noexcept
 {
   if (frames < 0) frames = 0;
   ScopedFlushSubnormals flush;

@@ -61,7 +61,7 @@ public:
 private:
   void UpdateCoefficients() noexcept;
 
-  double mModelRate = 0.0; // set by the constructor's Configure
+  double mModelRate = 0.0;        // set by the constructor's Configure
   double mBilinearPowers[6] = {}; // (2 fs')^i
 
   // Controls as last given, and what each adds per sample to its smoothed value.

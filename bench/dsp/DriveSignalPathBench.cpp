@@ -4,9 +4,9 @@
 // of one core that real time needs ("pct_core").
 #include "Examples/Brasmire/BrasmireParams.h"
 #include "Examples/Brasmire/DriveCurve.h"
+#include "Examples/Brasmire/DriveSignalPath.h"
 #include "Examples/Brasmire/DriveStageModel.h"
 #include "Examples/Brasmire/OversamplingFilter.h"
-#include "Examples/Brasmire/DriveSignalPath.h"
 #include "bench/dsp/LiteralDrivePath.h"
 
 #include <benchmark/benchmark.h>
@@ -61,10 +61,10 @@ void SetCounters(benchmark::State& state)
 {
   const double frames = static_cast<double>(state.iterations()) * kBlock;
   state.counters["per_frame"] =
-    benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+      benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["x_realtime"] = benchmark::Counter(frames / kRate, benchmark::Counter::kIsRate);
   state.counters["pct_core"] = benchmark::Counter(
-    frames / kRate / 100.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+      frames / kRate / 100.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 template <typename Path>
