@@ -208,7 +208,10 @@ void DrivePath::ProcessBlock(double** inputs, double** outputs, int frames, doub
             const double down = mDown[ch].Process(Curve(2 * g * a) / g);
             if (j == 0) y = down;
           }
-        const double wet = mModels[ch].Tick(y, 0.55, tone, tone, 0.25) * outputGain;
+        const double modelOut = mModelOverride
+                                    ? mModelOverride(mModelContext, ch, y, 0.55, tone, tone, 0.25)
+                                    : mModels[ch].Tick(y, 0.55, tone, tone, 0.25);
+        const double wet = modelOut * outputGain;
         const double dry = oversamplingFactor == 0 ? x[ch] : mDry[ch].Process(x[ch]);
         outputs[ch][i] = (1 - mixAmount) * dry + mixAmount * wet;
       }

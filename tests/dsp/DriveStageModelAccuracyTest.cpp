@@ -1,15 +1,23 @@
+#include "Examples/Brasmire/BrasmireParams.h"
 #include "Examples/Brasmire/DriveCurve.h"
+#include "Examples/Brasmire/DriveSignalPath.h"
 #include "Examples/Brasmire/DriveStageModel.h"
 #include "bench/dsp/LiteralDrivePath.h"
 #include "tests/dsp/QuadReferenceModel.h"
+#include "tests/dsp/TestSignalPathHost.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <numbers>
+#include <random>
+#include <vector>
 
 using brasmire::DriveStageModel;
+using namespace brasmire;
+using brasmire::test::TestSignalPathHost;
 
 namespace
 {
@@ -52,6 +60,27 @@ Errors SineErrors(double rate)
   std::printf("%6.0f Hz: model error %.3g, 64-bit direct form error %.3g (peak %.3f)\n", rate,
               e.model, e.directForm, e.peak);
   return e;
+}
+
+struct Stereo
+{
+  std::vector<double> left;
+  std::vector<double> right;
+  explicit Stereo(std::size_t n = 0) : left(n, 0.0), right(n, 0.0) {}
+  std::size_t size() const { return left.size(); }
+};
+
+Stereo Noise(std::size_t n, double amplitude, unsigned seed)
+{
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<double> u(-amplitude, amplitude);
+  Stereo s(n);
+  for (std::size_t i = 0; i < n; ++i)
+  {
+    s.left[i] = u(rng);
+    s.right[i] = u(rng);
+  }
+  return s;
 }
 } // namespace
 
@@ -122,4 +151,60 @@ TEST(DriveStageModelAccuracy, RatesAboveTheLimitBehaveAsTheLimit)
     const double x = std::sin(n * 0.01);
     ASSERT_EQ(limit.Tick(x, 0.55, 0.9, 0.9, 0.25), above.Tick(x, 0.55, 0.9, 0.9, 0.25)) << n;
   }
+}
+
+TEST(DriveSignalPathAccuracy, MatchesTheLiteralRenderingThroughSettingChanges)
+{
+  // Both renderings see the same parameter changes between blocks of varying
+  // size; the literal one runs with the exact model in place of its direct form.
+  auto path = std::make_unique<DriveSignalPath>();
+  auto literal = std::make_unique<brasmire::literal::DrivePath>();
+  brasmire::test::QuadReferenceModel exact[2] = {brasmire::test::QuadReferenceModel(48000.0),
+                                                 brasmire::test::QuadReferenceModel(48000.0)};
+  literal->OverrideModel(
+      [](void* context, int channel, double x, double a, double b, double c, double d) {
+        return static_cast<brasmire::test::QuadReferenceModel*>(context)[channel].Tick(x, a, b, c,
+                                                                                       d);
+      },
+      exact);
+  TestSignalPathHost host;
+  int literalLatency = 0;
+  const Stereo in = Noise(48000, 0.6, 11);
+  Stereo out(in.size());
+  Stereo ref(in.size());
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> blockSize(0, 700);
+  std::uniform_int_distribution<int> change(0, 9);
+  std::size_t pos = 0;
+  double worst = 0.0;
+  while (pos < in.size())
+  {
+    const int c = change(rng);
+    const struct
+    {
+      int index;
+      double value;
+    } changes[] = {{ParamDrive, 24.0},       {ParamDrive, 40.0},  {ParamOversampling, 1.0},
+                   {ParamOversampling, 0.0}, {ParamMix, 50.0},    {ParamTone, 90.0},
+                   {ParamTone, 20.0},        {ParamOutput, -6.0}, {ParamMix, 100.0},
+                   {ParamDrive, 0.0}};
+    path->ApplyParamChange(changes[c].index, changes[c].value);
+    literal->ApplyParamChange(changes[c].index, changes[c].value);
+    const int n = std::min(blockSize(rng), static_cast<int>(in.size() - pos));
+    const double* inputs[2] = {in.left.data() + pos, in.right.data() + pos};
+    double* literalInputs[2] = {const_cast<double*>(inputs[0]), const_cast<double*>(inputs[1])};
+    double* outputs[2] = {out.left.data() + pos, out.right.data() + pos};
+    double* refOutputs[2] = {ref.left.data() + pos, ref.right.data() + pos};
+    path->ProcessBlock(inputs, outputs, n, host);
+    literal->ProcessBlock(literalInputs, refOutputs, n, 48000.0, 2, literalLatency);
+    EXPECT_EQ(host.latency, literalLatency);
+    for (int i = 0; i < n; ++i)
+    {
+      worst = std::fmax(worst, std::fabs(outputs[0][i] - refOutputs[0][i]));
+      worst = std::fmax(worst, std::fabs(outputs[1][i] - refOutputs[1][i]));
+    }
+    pos += static_cast<std::size_t>(n);
+  }
+  std::printf("largest difference from the literal rendering: %.3g\n", worst);
+  EXPECT_LT(worst, 1e-7);
 }
