@@ -3,6 +3,7 @@
 #include "Examples/Brasmire/BrasmireParams.h"
 #include "Examples/Brasmire/DriveCurve.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -87,24 +88,25 @@ DriveSignalPath::DriveSignalPath() noexcept
 
 void DriveSignalPath::ApplyParamChange(int index, double value) noexcept
 {
+  // The parameters confine their values to these ranges already; a value from
+  // elsewhere is confined too, so that no setting can make the curve divide by
+  // zero, the gains overflow or the model's tone leave its stable range.
   if (!std::isfinite(value)) return;
   switch (index)
   {
   case ParamMix:
-    mMixAmount.store(value / 100.0, std::memory_order_relaxed);
+    mMixAmount.store(std::clamp(value, 0.0, 100.0) / 100.0, std::memory_order_relaxed);
     break;
   case ParamTone:
-    mToneSetting.store(value, std::memory_order_relaxed);
+    mToneSetting.store(std::clamp(value, 0.0, 100.0), std::memory_order_relaxed);
     break;
   case ParamDrive:
-  {
-    // The curve divides by the gain, so a gain that underflowed is refused.
-    const double gain = std::pow(10.0, value / 20.0);
-    if (gain > 0.0 && std::isfinite(gain)) mDriveGain.store(gain, std::memory_order_relaxed);
+    mDriveGain.store(std::pow(10.0, std::clamp(value, 0.0, 50.0) / 20.0),
+                     std::memory_order_relaxed);
     break;
-  }
   case ParamOutput:
-    mOutputGain.store(std::pow(10.0, value / 20.0), std::memory_order_relaxed);
+    mOutputGain.store(std::pow(10.0, std::clamp(value, -15.0, 15.0) / 20.0),
+                      std::memory_order_relaxed);
     break;
   case ParamOversampling:
     switch (TruncatedInteger(value))

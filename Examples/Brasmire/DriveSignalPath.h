@@ -33,8 +33,9 @@ public:
   DriveSignalPath(const DriveSignalPath&) = delete;
   DriveSignalPath& operator=(const DriveSignalPath&) = delete;
 
-  // Recomputes the derived value of parameter `index` from its plain value.
-  // Unknown indexes and non-finite values change nothing. [any-thread]
+  // Recomputes the derived value of parameter `index` from its plain value,
+  // confined to the parameter's range. Unknown indexes and non-finite values
+  // change nothing. [any-thread]
   void ApplyParamChange(int index, double value) noexcept;
 
   // Clears the four oversampling filters and rewinds the dry delays; the models

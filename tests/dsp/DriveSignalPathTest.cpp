@@ -110,8 +110,18 @@ TEST(DriveSignalPathParams, DeriveTheValuesTheProcessingReads)
   path->ApplyParamChange(-1, 5.0);
   path->ApplyParamChange(ParamDrive, std::numeric_limits<double>::quiet_NaN());
   path->ApplyParamChange(ParamBypass, std::numeric_limits<double>::infinity());
-  path->ApplyParamChange(ParamDrive, -1e6); // 10^-50000 underflows: refused
   EXPECT_NEAR(path->DriveGain(), 1.99526, 5e-6);
+  // Values outside a parameter's range are confined to it.
+  path->ApplyParamChange(ParamDrive, -1e6);
+  EXPECT_EQ(path->DriveGain(), 1.0);
+  path->ApplyParamChange(ParamDrive, 80.0);
+  EXPECT_NEAR(path->DriveGain(), std::pow(10.0, 2.5), 1e-12);
+  path->ApplyParamChange(ParamOutput, 1e6);
+  EXPECT_NEAR(path->OutputGain(), std::pow(10.0, 0.75), 1e-12);
+  path->ApplyParamChange(ParamMix, -5.0);
+  EXPECT_EQ(path->MixAmount(), 0.0);
+  path->ApplyParamChange(ParamTone, 1000.0);
+  EXPECT_EQ(path->ToneSetting(), 100.0);
   EXPECT_EQ(path->Engaged(), 1);
   path->ApplyParamChange(ParamBypass, 1e20); // far outside int: no overflow
   EXPECT_NE(path->Engaged(), 0);

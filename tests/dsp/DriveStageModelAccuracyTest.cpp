@@ -153,14 +153,17 @@ TEST(DriveStageModelAccuracy, RatesAboveTheLimitBehaveAsTheLimit)
   }
 }
 
-TEST(DriveSignalPathAccuracy, MatchesTheLiteralRenderingThroughSettingChanges)
+namespace
 {
-  // Both renderings see the same parameter changes between blocks of varying
-  // size; the literal one runs with the exact model in place of its direct form.
+// Both renderings see the same parameter changes between blocks of varying
+// size; the literal one runs with the exact model in place of its direct form.
+// Returns the largest difference.
+double LargestDifferenceFromLiteral(double rate, std::size_t frames)
+{
   auto path = std::make_unique<DriveSignalPath>();
   auto literal = std::make_unique<brasmire::literal::DrivePath>();
-  brasmire::test::QuadReferenceModel exact[2] = {brasmire::test::QuadReferenceModel(48000.0),
-                                                 brasmire::test::QuadReferenceModel(48000.0)};
+  brasmire::test::QuadReferenceModel exact[2] = {brasmire::test::QuadReferenceModel(rate),
+                                                 brasmire::test::QuadReferenceModel(rate)};
   literal->OverrideModel(
       [](void* context, int channel, double x, double a, double b, double c, double d) {
         return static_cast<brasmire::test::QuadReferenceModel*>(context)[channel].Tick(x, a, b, c,
@@ -168,8 +171,9 @@ TEST(DriveSignalPathAccuracy, MatchesTheLiteralRenderingThroughSettingChanges)
       },
       exact);
   TestSignalPathHost host;
+  host.sampleRate = rate;
   int literalLatency = 0;
-  const Stereo in = Noise(48000, 0.6, 11);
+  const Stereo in = Noise(frames, 0.6, 11);
   Stereo out(in.size());
   Stereo ref(in.size());
   std::mt19937 rng(3);
@@ -196,7 +200,7 @@ TEST(DriveSignalPathAccuracy, MatchesTheLiteralRenderingThroughSettingChanges)
     double* outputs[2] = {out.left.data() + pos, out.right.data() + pos};
     double* refOutputs[2] = {ref.left.data() + pos, ref.right.data() + pos};
     path->ProcessBlock(inputs, outputs, n, host);
-    literal->ProcessBlock(literalInputs, refOutputs, n, 48000.0, 2, literalLatency);
+    literal->ProcessBlock(literalInputs, refOutputs, n, rate, 2, literalLatency);
     EXPECT_EQ(host.latency, literalLatency);
     for (int i = 0; i < n; ++i)
     {
@@ -205,6 +209,15 @@ TEST(DriveSignalPathAccuracy, MatchesTheLiteralRenderingThroughSettingChanges)
     }
     pos += static_cast<std::size_t>(n);
   }
-  std::printf("largest difference from the literal rendering: %.3g\n", worst);
-  EXPECT_LT(worst, 1e-7);
+  std::printf("%6.0f Hz: largest difference from the literal rendering %.3g\n", rate, worst);
+  return worst;
+}
+} // namespace
+
+TEST(DriveSignalPathAccuracy, MatchesTheLiteralRenderingThroughSettingChanges)
+{
+  EXPECT_LT(LargestDifferenceFromLiteral(44100.0, 44100), 1e-7);
+  EXPECT_LT(LargestDifferenceFromLiteral(48000.0, 48000), 1e-7);
+  EXPECT_LT(LargestDifferenceFromLiteral(96000.0, 48000), 1e-7);
+  EXPECT_LT(LargestDifferenceFromLiteral(192000.0, 48000), 1e-7);
 }
