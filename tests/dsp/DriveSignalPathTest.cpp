@@ -234,11 +234,14 @@ TEST(DriveSignalPath, ZeroMixIsTheDryInputExactlyOrDelayedBy64)
     EXPECT_EQ(out.right, in.right);
     EXPECT_EQ(host.latency, 0);
   }
+  // The delay and the latency are 64 samples at every rate.
+  for (double rate : {44100.0, 48000.0, 96000.0, 192000.0, 384000.0})
   {
     auto path = std::make_unique<DriveSignalPath>();
     path->ApplyParamChange(ParamMix, 0.0);
     path->ApplyParamChange(ParamOversampling, 1.0);
     TestSignalPathHost host;
+    host.sampleRate = rate;
     const Stereo out = RunBlocks(*path, host, in, {100, 7});
     for (std::size_t i = 0; i < in.size(); ++i)
     {
