@@ -22,9 +22,10 @@ namespace
 constexpr double kModelLevel = 0.55;
 constexpr double kModelBalance = 0.25;
 
-// Treats subnormal numbers as zero for the duration of a block. The processing
-// cannot produce them from normal input on its own (the model and filters carry
-// offsets and the curve short-cuts tiny values), but a host may hand us anything.
+// Treats subnormal numbers as zero for the duration of a block. The model and
+// the filters carry offsets that keep their state clear of them, but the curve's
+// powers of a very quiet sample (a host's subnormal 32-bit sample, widened) can
+// land there, and arithmetic on subnormals is many times slower.
 class ScopedFlushSubnormals
 {
 public:
