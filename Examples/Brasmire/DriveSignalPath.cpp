@@ -21,6 +21,7 @@ namespace
 // balance 0.25 are fixed; the Tone control drives both tone inputs.
 constexpr double kModelLevel = 0.55;
 constexpr double kModelBalance = 0.25;
+constexpr double kLargestFilterInput = 1e300;
 
 // Treats subnormal numbers as zero for the duration of a block. The model and
 // the filters carry offsets that keep their state clear of them, but the curve's
@@ -162,7 +163,12 @@ void DriveSignalPath::ProcessEngaged(const double* const* inputs, double* const*
     {
       Lanes first;
       Lanes second;
-      mUpsampler.ProcessZeroStuffed(x, first, second);
+      // Sums of 64 pairs of samples beyond 1e306 would overflow the filter into
+      // inf - inf = NaN, which the model would keep for good. No audio is near
+      // this bound (32-bit host samples stop at 3.4e38).
+      mUpsampler.ProcessZeroStuffed(
+          Max(Min(x, Broadcast(kLargestFilterInput)), Broadcast(-kLargestFilterInput)), first,
+          second);
       shaped = mDownsampler.ProcessKeepFirst(DriveCurve::Shape(first, stuffedG, inverseG),
                                              DriveCurve::Shape(second, stuffedG, inverseG));
       dry = Lanes{mDryDelays[0].Process(x[0]), mDryDelays[1].Process(x[1])};

@@ -41,4 +41,9 @@ inline Lanes Min(Lanes a, Lanes b) noexcept
   return Select(a < b, a, b);
 }
 
+inline Lanes Max(Lanes a, Lanes b) noexcept
+{
+  return Select(a > b, a, b);
+}
+
 } // namespace brasmire

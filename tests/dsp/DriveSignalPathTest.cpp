@@ -422,6 +422,29 @@ TEST(DriveSignalPath, NonFiniteInputEntersAsSilenceAndLeavesNoTrace)
   }
 }
 
+TEST(DriveSignalPath, HugeFiniteSamplesLeaveTheStateFinite)
+{
+  // A host handing 64-bit buffers could send anything finite.
+  for (double oversampling : {0.0, 1.0})
+  {
+    auto path = std::make_unique<DriveSignalPath>();
+    path->ApplyParamChange(ParamOversampling, oversampling);
+    path->ApplyParamChange(ParamDrive, 50.0);
+    path->ApplyParamChange(ParamOutput, 15.0);
+    TestSignalPathHost host;
+    Stereo in = Noise(3000, 0.5, 29);
+    for (std::size_t i = 1000; i < 1200; ++i)
+    {
+      in.left[i] = std::numeric_limits<double>::max();
+      in.right[i] = -std::numeric_limits<double>::max();
+    }
+    path->ApplyParamChange(ParamMix, 100.0);
+    const Stereo out = RunBlocks(*path, host, in);
+    for (std::size_t i = 0; i < out.size(); ++i)
+      ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << i;
+  }
+}
+
 TEST(DriveSignalPath, AnySampleRateFromTheHostGivesFiniteOutput)
 {
   const Stereo in = Noise(4000, 0.9, 23);
