@@ -197,7 +197,7 @@ bool Render(const Stereo& in, const Setting& setting, const std::string& folder)
     return false;
   }
   std::printf(
-      "%-28s %-34s peak %6.2f dBFS  RMS %6.2f dBFS  latency %2d samples  %6.0f x real time\n",
+      "%-33s %-30s peak %6.2f dBFS  RMS %6.2f dBFS  latency %2d samples  %6.0f x real time\n",
       file.c_str(), setting.description, 20.0 * std::log10(peak), 20.0 * std::log10(rms),
       host.latency, kSeconds / elapsed);
   return true;
