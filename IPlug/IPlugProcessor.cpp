@@ -17,8 +17,8 @@ bool IsBlank(char c)
 }
 
 // Reads a bus piece: "*" is the wildcard, anything else a decimal integer with
-// the usual leading blanks and sign, 0 when there is no number. The number
-// saturates instead of overflowing; callers clamp it further.
+// the usual leading blanks and sign, 0 when there is no number or it is
+// negative. The number saturates instead of overflowing; callers clamp it further.
 int ReadBusChannels(std::string_view piece)
 {
   if (piece == "*") return kWildcardChannels;
@@ -33,12 +33,12 @@ int ReadBusChannels(std::string_view piece)
     value = value * 10 + (piece[i] - '0');
     if (value > IPlugProcessor::kMaxChannels) value = IPlugProcessor::kMaxChannels + 1;
   }
-  return static_cast<int>(negative ? -value : value);
+  // A negative number is no channel count (and -64 must not pass for "*").
+  return negative ? 0 : static_cast<int>(value);
 }
 
 // Parses one side of a configuration ("2.1", "*", "") into buses. Counts above
-// the per-direction limit are cut to the room that is left; negative counts
-// other than the wildcard mean nothing and drop the bus like a malformed one.
+// the per-direction limit are cut to the room that is left.
 void ParseBuses(std::string_view part, RouteDirection direction, std::vector<BusInfo>& buses)
 {
   int channels = 0;
@@ -49,7 +49,7 @@ void ParseBuses(std::string_view part, RouteDirection direction, std::vector<Bus
     if (dot == std::string_view::npos) dot = part.size();
     int count = ReadBusChannels(part.substr(start, dot - start));
     if (count != kWildcardChannels)
-      count = std::min(std::max(count, 0), IPlugProcessor::kMaxChannels - std::max(channels, 0));
+      count = std::min(count, IPlugProcessor::kMaxChannels - std::max(channels, 0));
     if (count != 0)
     {
       buses.push_back(BusInfo{direction, count});
@@ -87,23 +87,23 @@ std::string FormatLabel(const char* format, int number)
       continue;
     }
     const char* q = p + 1;
-    while (*q != '\0' && std::strchr("-+ 0#", *q) != nullptr)
+    while (*q != '\0' && std::strchr("-+ 0", *q) != nullptr)
       ++q;
     int width = 0;
     while (*q >= '0' && *q <= '9' && width < 100)
       width = width * 10 + (*q++ - '0');
     if (!used && (*q == 'd' || *q == 'i') && !(*q >= '0' && *q <= '9'))
     {
-      char spec[16];
-      const std::size_t specLength = static_cast<std::size_t>(q - p);
-      if (specLength < sizeof spec - 2)
+      char conversion[16];
+      const std::size_t conversionLength = static_cast<std::size_t>(q - p);
+      if (conversionLength < sizeof conversion - 2)
       {
-        std::memcpy(spec, p, specLength);
-        spec[specLength] = 'd';
-        spec[specLength + 1] = '\0';
-        char number_text[128];
-        std::snprintf(number_text, sizeof number_text, spec, number);
-        out += number_text;
+        std::memcpy(conversion, p, conversionLength);
+        conversion[conversionLength] = 'd';
+        conversion[conversionLength + 1] = '\0';
+        char numberText[128];
+        std::snprintf(numberText, sizeof numberText, conversion, number);
+        out += numberText;
         used = true;
         p = q + 1;
         continue;

@@ -71,9 +71,11 @@ struct ChannelData
   bool connected = false;
   // The channel's slot in the pointer array handed to the block processing.
   sample** dataSlot = nullptr;
-  // Outputs: the host's 32-bit buffer that receives the converted result.
+  // Outputs: the host's 32-bit buffer that receives the converted result. Valid
+  // for the current block only; forgotten once the block is written back.
   float* hostBuffer = nullptr;
-  // Outputs attached as 64-bit host buffers: the buffer the block writes directly.
+  // Outputs attached as 64-bit host buffers: the buffer the block writes
+  // directly. Current block only, like hostBuffer.
   sample* hostBuffer64 = nullptr;
   // Block-size buffer: converted input, output before conversion, or silence.
   std::vector<sample> ownBuffer;

@@ -223,10 +223,9 @@ TEST(ChannelIOQueries, ChannelLabelsFormatOnlyIntegerConversions)
     bool zeroBased;
     const char* label;
   } cases[] = {
-      {"Input %i", false, "Input 2"}, {"Input %d", true, "Input 1"},
-      {"%03d", false, "002"},         {"%s %d", false, "%s 2"},
-      {"100%% %d", false, "100% 2"},  {"%d %d", false, "2 %d"},
-      {"plain", false, "plain"},      {"%", false, "%"},
+      {"Input %i", false, "Input 2"}, {"Input %d", true, "Input 1"}, {"%03d", false, "002"},
+      {"%s %d", false, "%s 2"},       {"%#d", false, "%#d"},         {"100%% %d", false, "100% 2"},
+      {"%d %d", false, "2 %d"},       {"plain", false, "plain"},     {"%", false, "%"},
   };
   for (const auto& c : cases)
   {
