@@ -219,7 +219,9 @@ TEST(HostModule, SetValueRequestsAreAnsweredThroughApplyHostParamValue)
   ASSERT_NE(module, nullptr);
   auto instance = NewInstance(*module);
   ASSERT_NE(instance, nullptr);
-  HostAutomationDelegate& automation = instance->Automation();
+  // Kept past the instance, to see what its end unregisters.
+  auto kept = HostRef<HostAutomationDelegate>::Retain(&instance->Automation());
+  HostAutomationDelegate& automation = *kept.Get();
   EXPECT_EQ(automation.Registered(), (std::set<std::string>{"1", "2"}));
   automation.ClearEvents();
 
