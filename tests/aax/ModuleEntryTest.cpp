@@ -63,6 +63,48 @@ public:
   std::int32_t AddRef() override { return 1; }
   std::int32_t Release() override { return 1; }
 };
+// Host services that throw when the module gives them back.
+class ServicesThatThrowOnRelease final : public AAX_IHostServices
+{
+public:
+  ACFRESULT QueryInterface(const ACF_ID&, void** out) override
+  {
+    *out = nullptr;
+    return ACF_E_NOINTERFACE;
+  }
+  std::int32_t AddRef() override { return ++references; }
+  std::int32_t Release() override
+  {
+    --references;
+    throw std::runtime_error("host failed to release");
+  }
+  AAX_Result HandleAssertFailure(const char*, std::int32_t, const char*) override { return 0; }
+  AAX_Result Trace(std::int32_t, const char*) override { return 0; }
+  std::int32_t references = 0;
+};
+
+class HostWithThrowingServices final : public AAX_IHostFactory
+{
+public:
+  ACFRESULT QueryInterface(const ACF_ID& iid, void** out) override
+  {
+    *out = iid == AAX_IID_HostFactory ? this : nullptr;
+    return *out ? ACF_OK : ACF_E_NOINTERFACE;
+  }
+  std::int32_t AddRef() override { return 1; }
+  std::int32_t Release() override { return 1; }
+  ACFRESULT CreateInstance(const ACF_ID& classId, IACFUnknown*, const ACF_ID& iid,
+                           void** out) override
+  {
+    *out = nullptr;
+    if (!(classId == AAX_CLSID_HostServices) || !(iid == AAX_IID_HostServices))
+      return ACF_E_NOINTERFACE;
+    services.AddRef();
+    *out = static_cast<AAX_IHostServices*>(&services);
+    return ACF_OK;
+  }
+  ServicesThatThrowOnRelease services;
+};
 } // namespace
 
 using ModuleEntry = HostServicesFixture;
@@ -178,4 +220,19 @@ TEST(ModuleExports, NoExceptionLeavesAnExport)
             ACF_E_UNEXPECTED);
   EXPECT_EQ(AAX_GuardExport([]() -> ACFRESULT { throw 1; }), ACF_E_UNEXPECTED);
   EXPECT_EQ(AAX_GuardExport([]() -> ACFRESULT { return 5; }), 5);
+}
+
+TEST(ModuleExports, AHostThatThrowsWhileShuttingDownGetsAResultCode)
+{
+  for (bool byShutdown : {true, false})
+  {
+    HostWithThrowingServices host;
+    ASSERT_EQ(AAX_ModuleStartup(&host), ACF_OK);
+    ASSERT_NE(AAX_VHostServices::Current(), nullptr);
+    EXPECT_EQ(host.services.references, 1);
+    const ACFRESULT result = byShutdown ? AAX_ModuleShutdown() : AAX_ModuleStartup(nullptr);
+    EXPECT_EQ(result, ACF_E_UNEXPECTED);
+    EXPECT_EQ(AAX_VHostServices::Current(), nullptr); // nothing left pointing at the host
+    EXPECT_EQ(host.services.references, 0);           // given back exactly once
+  }
 }

@@ -4,10 +4,11 @@
 
 void AAX_CString::Set(const char* text)
 {
+  // Texts may come from a host: never read past the bound looking for the end.
   if (text == nullptr)
     mText.clear();
   else
-    mText.assign(text);
+    mText.assign(text, ::strnlen(text, kMaxForeignLength));
 }
 
 AAX_IString& AAX_CString::operator=(const char* text)

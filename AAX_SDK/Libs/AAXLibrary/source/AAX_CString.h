@@ -27,7 +27,7 @@ public:
 
   const std::string& StdString() const noexcept { return mText; }
 
-  // Longest text taken over from another string object.
+  // Longest text taken over from outside (a host's characters or string object).
   static constexpr std::size_t kMaxForeignLength = 65536;
 
 private:

@@ -32,6 +32,13 @@ public:
     if (T* p = std::exchange(mPtr, nullptr)) p->Release();
   }
 
+  // Like Reset, but lets an exception from the host's Release reach the caller
+  // (the reference counts as given back either way).
+  void ReleaseNow()
+  {
+    if (T* p = std::exchange(mPtr, nullptr)) p->Release();
+  }
+
   T* Get() const noexcept { return mPtr; }
   T* operator->() const noexcept { return mPtr; }
   explicit operator bool() const noexcept { return mPtr != nullptr; }

@@ -17,6 +17,14 @@ namespace
 {
 constexpr const char* kRegisterFailure = "AAXRegisterPlugin exception caught: %s";
 
+// Uninstalls the host services first (traces stop at once), then gives their
+// host interfaces back; what the host throws meanwhile reaches the export's guard.
+void DropHostServices()
+{
+  std::unique_ptr<AAX_VHostServices> services(AAX_VHostServices::Exchange(nullptr));
+  if (services) services->ReleaseInterfaces();
+}
+
 AAX_Result RegisterWithCollection(IACFUnknown* hostObject, IACFUnknown** outDefinition,
                                   AAX_DescribeProc describe)
 {
@@ -105,7 +113,7 @@ ACFRESULT AAX_ModuleStartup(IACFUnknown* hostObject) noexcept
         }
         else if (current != nullptr && hostObject == nullptr)
         {
-          delete AAX_VHostServices::Exchange(nullptr);
+          DropHostServices();
         }
         return AAX_SUCCESS;
       });
@@ -116,7 +124,7 @@ ACFRESULT AAX_ModuleShutdown() noexcept
   return AAX_GuardExport(
       []() -> ACFRESULT
       {
-        delete AAX_VHostServices::Exchange(nullptr);
+        DropHostServices();
         return AAX_SUCCESS;
       });
 }

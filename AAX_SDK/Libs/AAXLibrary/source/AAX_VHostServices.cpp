@@ -19,6 +19,13 @@ AAX_VHostServices::AAX_VHostServices(IACFUnknown* hostObject)
 
 AAX_VHostServices::~AAX_VHostServices() = default;
 
+void AAX_VHostServices::ReleaseInterfaces()
+{
+  mV3.ReleaseNow();
+  mV2.ReleaseNow();
+  mV1.ReleaseNow();
+}
+
 AAX_Result AAX_VHostServices::HandleAssertFailure(const char* path, std::int32_t line,
                                                   const char* expression) const
 {

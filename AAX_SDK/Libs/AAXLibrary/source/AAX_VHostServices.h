@@ -20,6 +20,10 @@ public:
   AAX_Result StackTrace(std::int32_t tracePriority, std::int32_t stackPriority,
                         const char* message) const;
 
+  // Gives every host interface back now, where an export can still catch
+  // what a misbehaving host throws; the destructor then has nothing left.
+  void ReleaseInterfaces();
+
   // The one instance of the process (set by ACFStartup, cleared by ACFShutdown,
   // which the host calls before and after all other use). [any-thread]
   static AAX_VHostServices* Current() noexcept;
