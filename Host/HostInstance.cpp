@@ -34,10 +34,20 @@ std::unique_ptr<HostInstance> HostInstance::Create(PluginModule& module, std::si
   std::unique_ptr<HostInstance> instance(new HostInstance);
   instance->mEffectDescriptor = effects[effectIndex].descriptor;
   instance->mComponent = components[componentIndex];
+  std::map<std::int32_t, AAX_CPropertyValue> properties;
   for (const ProcessProcRecord& proc : instance->mComponent->ProcessProcs())
-    if (!proc.offline) instance->mRenderProc = proc.proc;
+    if (!proc.offline)
+    {
+      instance->mRenderProc = proc.proc;
+      properties = proc.properties;
+    }
   instance->mContext = HostRef<InstanceContext>::Adopt(
       NewHostObject<InstanceContext>(module.HostReference(), effects[effectIndex].id));
+  // The component's stem formats (properties 51 and 52) set the instance's channels.
+  const auto input = properties.find(kInputStemProperty);
+  const auto output = properties.find(kOutputStemProperty);
+  if (input != properties.end() && output != properties.end())
+    instance->Controller().SetStemFormats(input->second, output->second);
 
   auto factory = reinterpret_cast<AAX_CreateObjectProc>(
       instance->mEffectDescriptor->Proc(AAX_eProcID_EffectParameters));

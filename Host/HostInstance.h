@@ -10,6 +10,7 @@
 #include "Host/PluginModule.h"
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,7 +45,8 @@ public:
   // One render call of frames samples per channel: delivers the packets the
   // effect posted since the last call into their fields, then calls the
   // component's render procedure. Channel counts follow the controller's stem
-  // formats. [audio-thread of this host]
+  // formats. [audio-thread of this host; handing over packets allocates, which
+  // only this test host does]
   AAX_Result Render(const float* const* inputs, float* const* outputs, std::int32_t frames);
 
   // The view: created through the effect's view procedure and connected; then
@@ -55,6 +57,9 @@ public:
   HostViewContainer* ViewContainer() const noexcept { return mViewContainer.Get(); }
 
   static constexpr std::int32_t kMaxFrames = 1 << 16;
+  // Component properties that give the input and output stem formats.
+  static constexpr std::int32_t kInputStemProperty = 51;
+  static constexpr std::int32_t kOutputStemProperty = 52;
 
 private:
   HostInstance() = default;

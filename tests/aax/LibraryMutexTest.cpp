@@ -1,5 +1,7 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/LibraryMutex.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CAtomicQueue.h"
+#include "AAX_SDK/Libs/AAXLibrary/source/AAX_Trace.h"
+#include "tests/aax/HostServicesFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -87,4 +89,36 @@ TEST(AtomicQueueThreads, TwoProducersAndOneConsumerKeepEachProducersOrder)
   EXPECT_EQ(nextFirst, kPerProducer);
   EXPECT_EQ(nextSecond, kPerProducer);
   EXPECT_EQ(queue.Pop(), nullptr);
+}
+
+using TraceThreads = HostServicesFixture;
+
+TEST_F(TraceThreads, TracesFromManyThreadsAllArrive)
+{
+  constexpr int kThreads = 4;
+  constexpr int kEach = 500;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back(
+        [t]
+        {
+          for (int i = 0; i < kEach; ++i)
+          {
+            AAX_TraceMessage(t, "thread %d message %d", t, i);
+            if (i % 100 == 0) AAX_ReportAssertion("p", i, "concurrent");
+          }
+        });
+  for (auto& thread : threads)
+    thread.join();
+  const auto traces = Services().Traces();
+  ASSERT_EQ(traces.size(), static_cast<std::size_t>(kThreads * kEach));
+  std::vector<int> next(kThreads, 0);
+  for (const auto& trace : traces)
+  {
+    // Each thread's messages arrive in its own order.
+    const std::string expected = "thread " + std::to_string(trace.priority) + " message " +
+                                 std::to_string(next[static_cast<std::size_t>(trace.priority)]++);
+    ASSERT_EQ(trace.message, expected);
+  }
+  EXPECT_EQ(Services().Assertions().size(), static_cast<std::size_t>(kThreads * 5));
 }

@@ -318,6 +318,29 @@ TEST(HostModule, RenderAppliesTheEffectAndDeliversPostedPacketsOnTheNextCall)
   EXPECT_TRUE(module->Host().Services().Assertions().empty());
 }
 
+TEST(HostModule, TheMonoComponentRendersOneChannel)
+{
+  auto module = OpenTestModule();
+  ASSERT_NE(module, nullptr);
+  auto instance = NewInstance(*module, 0);
+  ASSERT_NE(instance, nullptr);
+  std::int32_t in = 0, out = 0;
+  instance->Controller().InputStemFormat(&in);
+  instance->Controller().OutputStemFormat(&out);
+  EXPECT_EQ(in, 0x00000001);
+  EXPECT_EQ(out, 0x00000001);
+  // Only one channel exists: the effect must not touch a second one.
+  std::vector<float> input(32, 0.5f), output(32, 0.0f);
+  const float* inputs[] = {input.data()};
+  float* outputs[] = {output.data()};
+  ASSERT_EQ(instance->Render(inputs, outputs, 32), AAX_SUCCESS);
+  for (float v : output)
+    EXPECT_FLOAT_EQ(v, 0.5f); // default gain: normalised 0.5 is unity
+  EXPECT_EQ(instance->Render(inputs, outputs, -1), AAX_ERROR_INVALID_ARGUMENT);
+  EXPECT_EQ(instance->Render(inputs, outputs, HostInstance::kMaxFrames + 1),
+            AAX_ERROR_INVALID_ARGUMENT);
+}
+
 TEST(HostModule, ChunkRoundTripBetweenTwoInstancesGivesIdenticalBytes)
 {
   auto module = OpenTestModule();
