@@ -15,6 +15,7 @@ namespace aaxhost
 // Records a module's whole description. It is also the plug-in definition the
 // module hands back from registration. An effect is accepted only with a
 // unique, non-empty identifier, at least one name and at least one component.
+// [any-thread]: records are locked
 class HostCollection final : public HostUnknown<AAX_ICollection>
 {
 public:

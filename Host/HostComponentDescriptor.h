@@ -12,6 +12,7 @@ namespace aaxhost
 
 // Records one component as a module describes it. A field index may be
 // registered only once and must be a render-context field.
+// [any-thread]: records are locked
 class HostComponentDescriptor final : public HostUnknown<AAX_IComponentDescriptorV3>
 {
 public:

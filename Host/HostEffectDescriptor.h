@@ -15,6 +15,7 @@ namespace aaxhost
 
 // Records one effect as a module describes it: names, categories, its
 // components, the factory procedures and properties.
+// [any-thread]: records are locked
 class HostEffectDescriptor final : public HostUnknown<AAX_IEffectDescriptorV2>
 {
 public:

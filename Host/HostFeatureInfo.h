@@ -9,6 +9,7 @@ namespace aaxhost
 {
 
 // What this host says about one feature during description.
+// [any-thread]: immutable after construction
 class HostFeatureInfo final : public HostUnknown<AAX_IFeatureInfo>
 {
 public:

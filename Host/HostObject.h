@@ -22,6 +22,7 @@ class HostCollection;
 // ID) and the description host. All objects it makes share its policy, and
 // every host-services object it hands out is the one HostServices, so traces
 // and reports from a module end up in one place.
+// [any-thread]: records are locked
 class HostObject final : public HostUnknown<AAX_IHostFactory, AAX_IDescriptionHostV2>
 {
 public:

@@ -11,6 +11,7 @@ namespace aaxhost
 {
 
 // A property map made through the host factory during description.
+// [any-thread]: values are locked
 class HostPropertyMap final : public HostUnknown<AAX_IPropertyMapV3>
 {
 public:

@@ -8,6 +8,7 @@ namespace aaxhost
 {
 
 // One counted reference to a host or module object; copies add a reference.
+// [any-thread, one owner per HostRef]
 template <typename T>
 class HostRef
 {

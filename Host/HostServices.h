@@ -12,6 +12,7 @@ namespace aaxhost
 
 // Collects what a module traces and reports, so that callers (tests, the
 // host's tool) can show it or require that nothing was reported.
+// [any-thread]: records are locked
 class HostServices final : public HostUnknown<AAX_IHostServicesV3>
 {
 public:

@@ -9,6 +9,7 @@ namespace aaxhost
 
 // A text the host hands to a module to fill. Texts from the module are cut to
 // kMaxLength bytes.
+// [any-thread, one thread at a time]
 class HostString final : public AAX_IString
 {
 public:

@@ -12,6 +12,7 @@ namespace aaxhost
 // Reference counting and interface queries for the host's own objects. A
 // derived object names the interfaces it answers in FindInterface; the policy
 // may withhold some of them.
+// [any-thread]: the count is atomic
 template <typename... Interfaces>
 class HostUnknown : public Interfaces...
 {

@@ -11,6 +11,7 @@ namespace aaxhost
 // Which interface versions this host refuses to hand out, so that a module can
 // be exercised against an older or partial host. Configure it before the
 // module runs; queries may come from any thread.
+// [any-thread]
 class InterfacePolicy
 {
 public:

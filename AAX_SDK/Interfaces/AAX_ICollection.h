@@ -4,6 +4,7 @@
 
 // The host's record of everything a module describes. Descriptors passed in are
 // host objects created through the host factory. Only during description.
+// [main-thread, during description]
 class AAX_ICollection : public IACFUnknown
 {
 public:

@@ -19,6 +19,7 @@ enum AAX_EMIDINodeKind : std::int32_t
 // One processing component (a channel configuration) of an effect: the
 // render-context fields it needs, its stems and its render procedure.
 // Only during description.
+// [main-thread, during description]
 class AAX_IComponentDescriptor : public IACFUnknown
 {
 public:

@@ -4,6 +4,7 @@
 #include "AAX_SDK/Interfaces/IACFUnknown.h"
 
 // What a host tells a module during description about itself.
+// [main-thread, during description]
 class AAX_IDescriptionHost : public IACFUnknown
 {
 public:

@@ -14,6 +14,7 @@ enum AAX_EProcID : std::int32_t
 };
 
 // One effect of the package. Only during description.
+// [main-thread, during description]
 class AAX_IEffectDescriptor : public IACFUnknown
 {
 public:

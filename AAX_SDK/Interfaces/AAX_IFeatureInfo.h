@@ -10,6 +10,7 @@ enum AAX_ESupportLevel : std::int32_t
 };
 
 // How far a host supports one feature.
+// [main-thread, during description]
 class AAX_IFeatureInfo : public IACFUnknown
 {
 public:

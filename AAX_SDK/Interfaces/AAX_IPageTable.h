@@ -3,6 +3,7 @@
 #include "AAX_SDK/Interfaces/IACFUnknown.h"
 
 // A host control-surface page table. This system fills none.
+// [main-thread]
 class AAX_IPageTable : public IACFUnknown
 {
 public:

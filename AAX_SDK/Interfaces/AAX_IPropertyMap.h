@@ -3,6 +3,7 @@
 #include "AAX_SDK/Interfaces/IACFUnknown.h"
 
 // Numbered properties of a component, effect or package.
+// [main-thread, during description]
 class AAX_IPropertyMap : public IACFUnknown
 {
 public:

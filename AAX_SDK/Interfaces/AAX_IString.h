@@ -4,6 +4,7 @@
 
 // A text exchanged with the host. The side that creates the object owns it; the
 // other side only reads or assigns through this interface.
+// [any-thread, one thread at a time per object]
 class AAX_IString
 {
 public:

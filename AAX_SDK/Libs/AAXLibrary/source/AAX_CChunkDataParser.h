@@ -11,6 +11,7 @@
 // record: a 4-byte marker, then one 4-byte-aligned entry per value (two-letter
 // type prefix, name, zero byte, padding, big-endian value). Not thread-safe:
 // the owner serialises structural calls.
+// [any-thread except audio, one at a time]
 class AAX_CChunkDataParser
 {
 public:

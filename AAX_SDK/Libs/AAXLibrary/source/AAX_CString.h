@@ -5,6 +5,7 @@
 #include <string>
 
 // The library's text object for exchanges with the host.
+// [any-thread, one thread at a time per object]
 class AAX_CString final : public AAX_IString
 {
 public:

@@ -10,6 +10,7 @@
 namespace AAX::Exception
 {
 
+// [any-thread]
 class Any : public std::exception
 {
 public:

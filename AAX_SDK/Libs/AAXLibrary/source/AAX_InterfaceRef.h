@@ -6,6 +6,7 @@
 #include <utility>
 
 // Holds one reference to a host interface and releases it when destroyed.
+// [any-thread, one owner]
 template <typename T>
 class AAX_InterfaceRef
 {

@@ -4,6 +4,7 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_InterfaceRef.h"
 
 // The host's automation delegate of one instance; -20004 when the host has none.
+// [any-thread except audio]
 class AAX_VAutomationDelegate
 {
 public:

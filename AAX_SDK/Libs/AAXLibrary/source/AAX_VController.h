@@ -5,6 +5,7 @@
 
 // The host controller of one instance, asked for in all five versions at
 // construction. A missing first version answers -20004, later ones -20009.
+// [any-thread]: stem formats from the audio thread, the rest from host threads
 class AAX_VController
 {
 public:

@@ -8,6 +8,7 @@
 
 // The description host: what the host says about itself during description.
 // -20004 for a missing first version, -20009 later.
+// [main-thread, during description]
 class AAX_VDescriptionHost
 {
 public:

@@ -7,6 +7,7 @@
 #include <memory>
 
 // What the description host knows about one feature. -20004 without the host interface.
+// [main-thread, during description]
 class AAX_VFeatureInfo
 {
 public:

@@ -4,6 +4,7 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_InterfaceRef.h"
 
 // A host page table; every operation answers -20009 when the host lacks its version.
+// [main-thread]
 class AAX_VPageTable
 {
 public:

@@ -7,6 +7,7 @@
 
 // A host property map: either created through the host factory or wrapping a
 // map the host handed out. -20004 for a missing first version, -20009 later.
+// [main-thread, during description]
 class AAX_VPropertyMap
 {
 public:

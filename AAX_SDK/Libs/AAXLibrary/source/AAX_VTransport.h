@@ -5,6 +5,7 @@
 
 // The host transport of one instance, in three versions; -20004 for a missing
 // first version, -20009 for later ones.
+// [audio-thread, during a render call]
 class AAX_VTransport
 {
 public:

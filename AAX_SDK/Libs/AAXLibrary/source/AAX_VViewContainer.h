@@ -6,6 +6,7 @@
 // The host's view container of one view object. Without the host interface
 // the result-code operations answer -20009, the size request 0, the value
 // queries none.
+// [main-thread, while the view is attached]
 class AAX_VViewContainer
 {
 public:
