@@ -1,26 +1,22 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/LibraryMutex.h"
 
-#include <new>
-
-LibraryMutex::LibraryMutex() : mMutex(new (std::nothrow) std::mutex) {}
+LibraryMutex::LibraryMutex() = default;
 
 LibraryMutex::~LibraryMutex() = default;
 
 bool LibraryMutex::Lock()
 {
-  if (!mMutex) return false;
   const std::thread::id self = std::this_thread::get_id();
   // Only this thread can have stored its own id, so the check cannot race.
   if (mOwner.load(std::memory_order_acquire) == self) return false;
-  mMutex->lock();
+  mMutex.lock();
   mOwner.store(self, std::memory_order_release);
   return true;
 }
 
 void LibraryMutex::Unlock()
 {
-  if (!mMutex) return;
   if (mOwner.load(std::memory_order_acquire) != std::this_thread::get_id()) return;
   mOwner.store(std::thread::id{}, std::memory_order_release);
-  mMutex->unlock();
+  mMutex.unlock();
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 #include <atomic>
-#include <memory>
 #include <mutex>
 #include <thread>
 
 // A process-local mutex that a thread already holding it passes straight
 // through: the inner lock neither waits nor releases, so only the outermost
-// Lock/Unlock pair of a thread takes and gives back the system mutex. When the
-// system mutex cannot be created there is none and locking does nothing.
+// Lock/Unlock pair of a thread takes and gives back the system mutex. The
+// system mutex lives inside the object: making one (a queue's producer lock on
+// the audio thread) allocates nothing and cannot fail.
 // [any-thread]
 class LibraryMutex
 {
@@ -23,7 +23,6 @@ public:
   bool Lock();
   void Unlock();
 
-  bool HasSystemMutex() const noexcept { return mMutex != nullptr; }
   bool IsOwnedByCallingThread() const noexcept
   {
     return mOwner.load(std::memory_order_acquire) == std::this_thread::get_id();
@@ -47,7 +46,7 @@ public:
   };
 
 private:
-  std::unique_ptr<std::mutex> mMutex;
+  std::mutex mMutex;
   // Written by the owning thread only while it holds mMutex; read by any thread.
   std::atomic<std::thread::id> mOwner{};
 };
