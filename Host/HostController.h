@@ -1,0 +1,71 @@
+#pragma once
+
+#include "AAX_SDK/Interfaces/AAX_IController.h"
+#include "Host/HostUnknown.h"
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace aaxhost
+{
+
+// The controller of one instance: sample rate, stem formats, latency, and the
+// packets a module posts to render-context fields. A posted packet waits here
+// until the instance's next render call delivers it into its field.
+class HostController final : public HostUnknown<AAX_IControllerV5>
+{
+public:
+  struct Packet
+  {
+    AAX_CFieldIndex field;
+    std::vector<unsigned char> data;
+  };
+
+  HostController(std::shared_ptr<const InterfacePolicy> policy, std::string effectId);
+
+  AAX_Result EffectID(AAX_IString* out) const override;
+  AAX_Result SampleRate(float* out) const override;
+  AAX_Result InputStemFormat(std::int32_t* out) const override;
+  AAX_Result OutputStemFormat(std::int32_t* out) const override;
+  AAX_Result SignalLatency(std::int32_t* out) const override;
+  AAX_Result SetSignalLatency(std::int32_t samples) override;
+  AAX_Result PostPacket(AAX_CFieldIndex field, const void* data, std::uint32_t size) override;
+  AAX_Result CurrentMeterValue(AAX_CTypeID meterId, float* out) const override;
+  AAX_Result CycleCount(std::int64_t* out) const override;
+  AAX_Result TimeOfDay(std::int64_t* out) const override;
+  AAX_Result HybridSignalLatency(std::int32_t* out) const override;
+  AAX_Result HostName(AAX_IString* out) const override;
+
+  // Host side. [main-thread]
+  void SetSampleRate(float hz);
+  void SetStemFormats(std::int32_t input, std::int32_t output);
+  void SetMeterValue(AAX_CTypeID meterId, float value);
+  // Every latency the module announced, oldest first.
+  std::vector<std::int32_t> LatencyHistory() const;
+  // Hands over the packets posted since the last call, oldest first.
+  std::vector<Packet> TakePackets();
+  void CountRenderCall(std::int64_t frames);
+
+  // Largest packet a module may post.
+  static constexpr std::uint32_t kMaxPacketBytes = 4096;
+
+protected:
+  void* FindInterface(const ACF_ID& iid) override;
+
+private:
+  const std::string mEffectId;
+  mutable std::mutex mMutex;
+  float mSampleRate = 48000.0f;              // under mMutex
+  std::int32_t mInputStem = 0x00010002;      // under mMutex
+  std::int32_t mOutputStem = 0x00010002;     // under mMutex
+  std::int32_t mLatency = 0;                 // under mMutex
+  std::vector<std::int32_t> mLatencyHistory; // under mMutex
+  std::vector<Packet> mPackets;              // under mMutex
+  std::map<AAX_CTypeID, float> mMeters;      // under mMutex
+  std::int64_t mCycles = 0;                  // under mMutex
+  std::int64_t mTimeOfDay = 0;               // under mMutex
+};
+
+} // namespace aaxhost

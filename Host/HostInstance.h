@@ -1,0 +1,89 @@
+#pragma once
+
+#include "AAX_SDK/Interfaces/AAX_IEffectGUI.h"
+#include "AAX_SDK/Interfaces/AAX_IEffectParameters.h"
+#include "AAX_SDK/Interfaces/AAX_RenderContext.h"
+#include "Host/HostComponentDescriptor.h"
+#include "Host/HostMIDINode.h"
+#include "Host/HostViewContainer.h"
+#include "Host/InstanceContext.h"
+#include "Host/PluginModule.h"
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace aaxhost
+{
+
+// One effect instance of a loaded module on one of its components: created
+// through the effect's factory procedure, connected to its own controller,
+// automation delegate and transport, with the render-context fields its
+// component registered. [main-thread unless noted]
+class HostInstance
+{
+public:
+  // Null with a reason when the effect or component does not exist, the
+  // factory gives no effect-parameters object or ConnectHost fails.
+  static std::unique_ptr<HostInstance> Create(PluginModule& module, std::size_t effectIndex,
+                                              std::size_t componentIndex, std::string* error);
+
+  HostInstance(const HostInstance&) = delete;
+  HostInstance& operator=(const HostInstance&) = delete;
+  // Closes any view, disconnects and releases the effect.
+  ~HostInstance();
+
+  AAX_IEffectParameters& Effect() const noexcept { return *mEffect.Get(); }
+  InstanceContext& Context() const noexcept { return *mContext.Get(); }
+  HostController& Controller() const noexcept { return mContext->Controller(); }
+  HostAutomationDelegate& Automation() const noexcept { return mContext->Automation(); }
+  HostTransport& Transport() const noexcept { return mContext->Transport(); }
+  HostMIDINode* MIDINode(AAX_CFieldIndex field) const;
+
+  // One render call of frames samples per channel: delivers the packets the
+  // effect posted since the last call into their fields, then calls the
+  // component's render procedure. Channel counts follow the controller's stem
+  // formats. [audio-thread of this host; handing over packets allocates, which
+  // only this test host does]
+  AAX_Result Render(const float* const* inputs, float* const* outputs, std::int32_t frames);
+
+  // The view: created through the effect's view procedure and connected; then
+  // a view container can be attached and removed.
+  AAX_Result OpenView(void* nativeParent);
+  AAX_Result CloseView();
+  AAX_IEffectGUI* View() const noexcept { return mView.Get(); }
+  HostViewContainer* ViewContainer() const noexcept { return mViewContainer.Get(); }
+
+  static constexpr std::int32_t kMaxFrames = 1 << 16;
+  // Component properties that give the input and output stem formats.
+  static constexpr std::int32_t kInputStemProperty = 51;
+  static constexpr std::int32_t kOutputStemProperty = 52;
+
+private:
+  HostInstance() = default;
+  AAX_Result PrepareFields();
+
+  HostRef<InstanceContext> mContext;
+  HostRef<HostEffectDescriptor> mEffectDescriptor;
+  HostRef<HostComponentDescriptor> mComponent;
+  HostRef<AAX_IEffectParameters> mEffect;
+  HostRef<AAX_IEffectGUI> mView;
+  HostRef<HostViewContainer> mViewContainer;
+  AAX_RenderProc mRenderProc = nullptr;
+
+  // Render-context fields, at the indexes the component registered.
+  std::array<void*, HostComponentDescriptor::kMaxFieldIndex + 1> mFields{};
+  std::vector<std::vector<std::uint64_t>> mBlocks; // field storage, 8-byte aligned
+  std::vector<std::unique_ptr<HostMIDINode>> mMIDINodes;
+  std::vector<std::pair<AAX_CFieldIndex, HostMIDINode*>> mMIDIByField;
+  std::vector<const float*> mInputs;
+  std::vector<float*> mOutputs;
+  std::int32_t mBufferLength = 0;
+  float mSampleRate = 0.0f;
+  std::int64_t mClock = 0;
+  std::int32_t mSideChainChannel = 0;
+};
+
+} // namespace aaxhost

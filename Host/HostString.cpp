@@ -1,0 +1,25 @@
+#include "Host/HostString.h"
+
+#include "Host/HostServices.h"
+
+namespace aaxhost
+{
+
+void HostString::Set(const char* text)
+{
+  mText = BoundedText(text, kMaxLength);
+}
+
+AAX_IString& HostString::operator=(const char* text)
+{
+  Set(text);
+  return *this;
+}
+
+AAX_IString& HostString::operator=(const AAX_IString& other)
+{
+  if (&other != this) Set(other.Get());
+  return *this;
+}
+
+} // namespace aaxhost

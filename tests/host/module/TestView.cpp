@@ -1,0 +1,70 @@
+#include "tests/host/module/TestView.h"
+
+#include "AAX_SDK/Interfaces/AAX_Errors.h"
+
+IACFUnknown* TestView::Create()
+{
+  return static_cast<AAX_IEffectGUI*>(new TestView);
+}
+
+ACFRESULT TestView::InternalQueryInterface(const ACF_ID& iid, void** out)
+{
+  if (out == nullptr) return ACF_E_NOINTERFACE;
+  if (iid == AAX_IID_EffectGUI) return Provide(static_cast<AAX_IEffectGUI*>(this), out);
+  return CACFUnknown::InternalQueryInterface(iid, out);
+}
+
+AAX_Result TestView::ConnectHost(IACFUnknown* hostContext)
+{
+  mController = std::make_unique<AAX_VController>(hostContext);
+  if (hostContext == nullptr || !mController->IsValid()) return AAX_ERROR_NOT_INITIALIZED;
+  mEffect = AAX_QueryInterface<AAX_IEffectParameters>(hostContext, AAX_IID_EffectParameters);
+  return AAX_SUCCESS;
+}
+
+AAX_Result TestView::DisconnectHost()
+{
+  if (mContainer) AttachViewContainer(nullptr);
+  mEffect.Reset();
+  mController.reset();
+  return AAX_SUCCESS;
+}
+
+AAX_Result TestView::AttachViewContainer(IACFUnknown* viewContainer)
+{
+  if (viewContainer == nullptr)
+  {
+    mContainer.reset();
+    return AAX_SUCCESS;
+  }
+  mContainer = std::make_unique<AAX_VViewContainer>(viewContainer);
+  if (mContainer->NativeParent() != nullptr)
+  {
+    mContainer->SetViewSize(AAX_Point{kHeight, kWidth});
+    // The first parameter's click goes to the host (automation menus).
+    AAX_CParamID first = "1";
+    mContainer->HandleParameterMouseDown(first, 0);
+  }
+  return AAX_SUCCESS;
+}
+
+AAX_Result TestView::ViewSize(AAX_Point* size) const
+{
+  if (size == nullptr) return AAX_ERROR_NULL_ARGUMENT;
+  size->horz = kWidth;
+  size->vert = kHeight;
+  return AAX_SUCCESS;
+}
+
+AAX_Result TestView::CustomViewData(AAX_CTypeID, void** out) const
+{
+  if (out) *out = nullptr;
+  return AAX_ERROR_NULL_OBJECT;
+}
+
+AAX_Result TestView::SetParamHighlight(AAX_CParamID id, bool, std::int32_t)
+{
+  if (!mEffect) return AAX_ERROR_INVALID_PARAMETER_ID;
+  std::int32_t index = -1;
+  return mEffect->ParamIndexOf(id, &index);
+}
