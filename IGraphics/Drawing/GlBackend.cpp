@@ -1,0 +1,653 @@
+#include "IGraphics/Drawing/GlBackend.h"
+
+#include "IGraphics/Drawing/GlyphAtlas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace igraphics
+{
+
+namespace
+{
+
+const char* const kVertexShader = R"(#version 120
+uniform vec2 viewSize;
+attribute vec2 vertex;
+attribute vec2 ramp;
+varying vec2 fpos;
+varying vec2 framp;
+void main()
+{
+  fpos = vertex;
+  framp = ramp;
+  gl_Position = vec4(2.0 * vertex.x / viewSize.x - 1.0, 1.0 - 2.0 * vertex.y / viewSize.y, 0.0, 1.0);
+}
+)";
+
+// frag[0..2] scissor matrix, [3..5] paint matrix, [6] inner and [7] outer colour
+// (premultiplied), [8] scissor extent and scale, [9] box extent, radius,
+// feather, [10] coverage c0, c1, c2 and discard threshold, [11] paint kind,
+// texel kind, flip-y, coverage kind, [12] glyph atlas size.
+const char* const kFragmentShader = R"(#version 120
+uniform vec4 frag[13];
+uniform sampler2D tex;
+varying vec2 fpos;
+varying vec2 framp;
+float boxDistance(vec2 pt, vec2 ext, float rad)
+{
+  vec2 d = abs(pt) - ext + vec2(rad);
+  return min(max(d.x, d.y), 0.0) + length(max(d, 0.0)) - rad;
+}
+void main()
+{
+  mat3 scissorMat = mat3(frag[0].xyz, frag[1].xyz, frag[2].xyz);
+  mat3 paintMat = mat3(frag[3].xyz, frag[4].xyz, frag[5].xyz);
+  vec2 sc = vec2(0.5) - (abs((scissorMat * vec3(fpos, 1.0)).xy) - frag[8].xy) * frag[8].zw;
+  float scissor = clamp(sc.x, 0.0, 1.0) * clamp(sc.y, 0.0, 1.0);
+  float paintKind = frag[11].x;
+  vec4 color;
+  if (paintKind < 0.5)
+  {
+    vec2 pt = (paintMat * vec3(fpos, 1.0)).xy;
+    float t = clamp((boxDistance(pt, frag[9].xy, frag[9].z) + 0.5 * frag[9].w) / frag[9].w, 0.0, 1.0);
+    color = mix(frag[6], frag[7], t);
+  }
+  else if (paintKind < 1.5)
+  {
+    vec2 uv = (paintMat * vec3(fpos, 1.0)).xy / frag[9].xy;
+    if (frag[11].z > 0.5)
+      uv.y = 1.0 - uv.y;
+    vec4 texel = texture2D(tex, uv);
+    if (frag[11].y > 1.5)
+      texel = vec4(texel.a);
+    else if (frag[11].y < 0.5)
+      texel = vec4(texel.rgb * texel.a, texel.a);
+    color = texel * frag[6];
+  }
+  else if (paintKind < 2.5)
+    color = frag[6];
+  else
+    color = vec4(1.0);
+  float coverage;
+  if (frag[11].w > 0.5)
+    coverage = texture2D(tex, framp / frag[12].xy).a;
+  else
+  {
+    coverage = clamp(frag[10].x + frag[10].y * framp.x + frag[10].z * abs(framp.x), 0.0, 1.0)
+             * clamp(0.5 - framp.y, 0.0, 1.0);
+    if (coverage < frag[10].w)
+      discard;
+  }
+  gl_FragColor = color * (coverage * scissor);
+}
+)";
+
+// Shader paint kinds.
+constexpr float kPaintGradient = 0.0f;
+constexpr float kPaintImage = 1.0f;
+constexpr float kPaintSolid = 2.0f;
+constexpr float kPaintNone = 3.0f;
+// Texel kinds.
+constexpr float kTexelStraight = 0.0f;
+constexpr float kTexelPremultiplied = 1.0f;
+constexpr float kTexelAlpha = 2.0f;
+// Fragments of a stroke's first pass must be fully covered.
+constexpr float kSolidThreshold = 1.0f - 1.0f / 512.0f;
+
+GLenum ToGl(BlendFactor f)
+{
+  switch (f)
+  {
+  case BlendFactor::Zero:
+    return GL_ZERO;
+  case BlendFactor::One:
+    return GL_ONE;
+  case BlendFactor::SrcColor:
+    return GL_SRC_COLOR;
+  case BlendFactor::OneMinusSrcColor:
+    return GL_ONE_MINUS_SRC_COLOR;
+  case BlendFactor::DstColor:
+    return GL_DST_COLOR;
+  case BlendFactor::OneMinusDstColor:
+    return GL_ONE_MINUS_DST_COLOR;
+  case BlendFactor::SrcAlpha:
+    return GL_SRC_ALPHA;
+  case BlendFactor::OneMinusSrcAlpha:
+    return GL_ONE_MINUS_SRC_ALPHA;
+  case BlendFactor::DstAlpha:
+    return GL_DST_ALPHA;
+  case BlendFactor::OneMinusDstAlpha:
+    return GL_ONE_MINUS_DST_ALPHA;
+  case BlendFactor::SrcAlphaSaturate:
+    return GL_SRC_ALPHA_SATURATE;
+  }
+  return GL_ONE;
+}
+
+void SetMatrix(float* dst, const Transform& t)
+{
+  // Three vec4 columns of a 3x3 matrix.
+  const float m[12] = {t.xx, t.yx, 0.0f, 0.0f, t.xy, t.yy, 0.0f, 0.0f, t.tx, t.ty, 1.0f, 0.0f};
+  std::memcpy(dst, m, sizeof(m));
+}
+
+void Premultiply(float* dst, const Color& c)
+{
+  dst[0] = c.r * c.a;
+  dst[1] = c.g * c.a;
+  dst[2] = c.b * c.a;
+  dst[3] = c.a;
+}
+
+bool CompileShader(GlFunctions& gl, GLuint shader, const char* source, std::string& error)
+{
+  gl.ShaderSource(shader, 1, &source, nullptr);
+  gl.CompileShader(shader);
+  GLint ok = 0;
+  gl.GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (ok) return true;
+  char log[1024] = {};
+  gl.GetShaderInfoLog(shader, sizeof(log) - 1, nullptr, log);
+  error = std::string("shader compilation failed: ") + log;
+  return false;
+}
+
+} // namespace
+
+GlBackend::~GlBackend()
+{
+  if (!gl_.DeleteProgram) return;
+  for (auto& [id, texture] : textures_)
+    gl_.DeleteTextures(1, &texture.name);
+  if (atlasTexture_) gl_.DeleteTextures(1, &atlasTexture_);
+  if (vertexBuffer_) gl_.DeleteBuffers(1, &vertexBuffer_);
+  if (program_) gl_.DeleteProgram(program_);
+}
+
+bool GlBackend::Initialise(bool edgeAntialias, std::string& error)
+{
+  edgeAntialias_ = edgeAntialias;
+  const char* missing = nullptr;
+  if (!gl_.LoadFromPlatform(&missing))
+  {
+    error = std::string("OpenGL function not available: ") + (missing ? missing : "?");
+    gl_ = GlFunctions{};
+    return false;
+  }
+  while (gl_.GetError() != GL_NO_ERROR)
+  {
+  }
+  const GLuint vs = gl_.CreateShader(GL_VERTEX_SHADER);
+  const GLuint fs = gl_.CreateShader(GL_FRAGMENT_SHADER);
+  bool ok = CompileShader(gl_, vs, kVertexShader, error) &&
+            CompileShader(gl_, fs, kFragmentShader, error);
+  if (ok)
+  {
+    program_ = gl_.CreateProgram();
+    gl_.AttachShader(program_, vs);
+    gl_.AttachShader(program_, fs);
+    gl_.BindAttribLocation(program_, 0, "vertex");
+    gl_.BindAttribLocation(program_, 1, "ramp");
+    gl_.LinkProgram(program_);
+    GLint linked = 0;
+    gl_.GetProgramiv(program_, GL_LINK_STATUS, &linked);
+    if (!linked)
+    {
+      char log[1024] = {};
+      gl_.GetProgramInfoLog(program_, sizeof(log) - 1, nullptr, log);
+      error = std::string("shader linking failed: ") + log;
+      ok = false;
+    }
+  }
+  gl_.DeleteShader(vs);
+  gl_.DeleteShader(fs);
+  if (!ok) return false;
+  viewSizeLocation_ = gl_.GetUniformLocation(program_, "viewSize");
+  fragLocation_ = gl_.GetUniformLocation(program_, "frag");
+  textureLocation_ = gl_.GetUniformLocation(program_, "tex");
+  gl_.GenBuffers(1, &vertexBuffer_);
+  if (gl_.GetError() != GL_NO_ERROR)
+  {
+    error = "OpenGL error while setting up the renderer";
+    return false;
+  }
+  return true;
+}
+
+int GlBackend::CreateTexture(int w, int h, int imageFlags, bool alphaOnly, const void* pixels)
+{
+  if (w <= 0 || h <= 0) return 0;
+  GLint maxSize = 0;
+  gl_.GetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  if (w > maxSize || h > maxSize) return 0;
+  Texture t;
+  t.width = w;
+  t.height = h;
+  t.flags = imageFlags;
+  t.alphaOnly = alphaOnly;
+  gl_.GenTextures(1, &t.name);
+  gl_.BindTexture(GL_TEXTURE_2D, t.name);
+  gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  const GLenum format = alphaOnly ? GL_ALPHA : GL_RGBA;
+  gl_.TexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), w, h, 0, format, GL_UNSIGNED_BYTE,
+                 pixels);
+  const GLint filter = (imageFlags & kImageNearest) ? GL_NEAREST : GL_LINEAR;
+  gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S,
+                    (imageFlags & kImageRepeatX) ? GL_REPEAT : GL_CLAMP_TO_EDGE);
+  gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T,
+                    (imageFlags & kImageRepeatY) ? GL_REPEAT : GL_CLAMP_TO_EDGE);
+  gl_.BindTexture(GL_TEXTURE_2D, 0);
+  if (gl_.GetError() != GL_NO_ERROR)
+  {
+    gl_.DeleteTextures(1, &t.name);
+    return 0;
+  }
+  const int id = nextImage_++;
+  textures_.emplace(id, t);
+  return id;
+}
+
+bool GlBackend::UpdateTexture(int image, const void* pixels)
+{
+  const auto found = textures_.find(image);
+  if (found == textures_.end() || !pixels) return false;
+  const Texture& t = found->second;
+  gl_.BindTexture(GL_TEXTURE_2D, t.name);
+  gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  gl_.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, t.alphaOnly ? GL_ALPHA : GL_RGBA,
+                    GL_UNSIGNED_BYTE, pixels);
+  gl_.BindTexture(GL_TEXTURE_2D, 0);
+  return true;
+}
+
+bool GlBackend::TextureSize(int image, int& w, int& h) const
+{
+  const auto found = textures_.find(image);
+  if (found == textures_.end())
+  {
+    w = h = 0;
+    return false;
+  }
+  w = found->second.width;
+  h = found->second.height;
+  return true;
+}
+
+unsigned GlBackend::TextureName(int image) const
+{
+  const auto found = textures_.find(image);
+  return found == textures_.end() ? 0u : found->second.name;
+}
+
+void GlBackend::DeleteTexture(int image)
+{
+  const auto found = textures_.find(image);
+  if (found == textures_.end()) return;
+  if (!calls_.empty())
+  {
+    pendingDeletes_.push_back(image);
+    return;
+  }
+  gl_.DeleteTextures(1, &found->second.name);
+  textures_.erase(found);
+}
+
+void GlBackend::BeginFrame(float width, float height, float pixel)
+{
+  CancelFrame();
+  inFrame_ = true;
+  viewWidth_ = width;
+  viewHeight_ = height;
+  pixel_ = pixel;
+}
+
+void GlBackend::CancelFrame()
+{
+  inFrame_ = false;
+  vertices_.clear();
+  calls_.clear();
+  uniforms_.clear();
+  const std::vector<int> pending = std::move(pendingDeletes_);
+  pendingDeletes_.clear();
+  for (int image : pending)
+    DeleteTexture(image);
+}
+
+GlBackend::Uniforms GlBackend::PaintUniforms(const Paint& paint, const ScissorRect& scissor) const
+{
+  Uniforms u{};
+  float* v = u.v;
+  if (scissor.extent[0] < 0.0f)
+  {
+    v[32] = v[33] = 1.0f; // extent
+    v[34] = v[35] = 1.0f; // scale; the zero matrix keeps every point inside
+  }
+  else
+  {
+    Transform inverse;
+    scissor.xform.Inverse(inverse);
+    SetMatrix(v + 0, inverse);
+    const Transform& x = scissor.xform;
+    v[32] = scissor.extent[0];
+    v[33] = scissor.extent[1];
+    v[34] = std::sqrt(x.xx * x.xx + x.yx * x.yx) / pixel_;
+    v[35] = std::sqrt(x.xy * x.xy + x.yy * x.yy) / pixel_;
+  }
+  Transform paintInverse;
+  paint.xform.Inverse(paintInverse);
+  SetMatrix(v + 12, paintInverse);
+  Premultiply(v + 24, paint.innerColor);
+  Premultiply(v + 28, paint.outerColor);
+  v[36] = paint.extent[0];
+  v[37] = paint.extent[1];
+  v[38] = paint.radius;
+  v[39] = paint.feather;
+  if (paint.image)
+  {
+    v[44] = kPaintImage;
+    const auto found = textures_.find(paint.image);
+    if (found != textures_.end())
+    {
+      const Texture& t = found->second;
+      v[45] = t.alphaOnly                       ? kTexelAlpha
+              : (t.flags & kImagePremultiplied) ? kTexelPremultiplied
+                                                : kTexelStraight;
+      v[46] = (t.flags & kImageFlipY) ? 1.0f : 0.0f;
+    }
+  }
+  else if (paint.innerColor == paint.outerColor)
+    v[44] = kPaintSolid;
+  else
+    v[44] = kPaintGradient;
+  return u;
+}
+
+void GlBackend::SetCoverage(Uniforms& u, float c0, float c1, float c2, float threshold) const
+{
+  u.v[40] = c0;
+  u.v[41] = c1;
+  u.v[42] = c2;
+  u.v[43] = threshold;
+}
+
+void GlBackend::AddFill(const Paint& paint, const ScissorRect& scissor, const BlendState& blend,
+                        const FillGeometry& geometry)
+{
+  if (!inFrame_ || (paint.image && !textures_.count(paint.image))) return;
+  Call call;
+  call.kind = geometry.convex ? CallKind::ConvexFill : CallKind::StencilFill;
+  call.image = paint.image;
+  call.fill = geometry;
+  call.blend = blend;
+  call.uniforms = static_cast<int>(uniforms_.size());
+  Uniforms base = PaintUniforms(paint, scissor);
+  if (geometry.convex)
+  {
+    // Interior vertices sit at q = -0.5, so one ramp serves interior and fringe.
+    SetCoverage(base, 0.5f, -1.0f, 0.0f, -1.0f);
+    uniforms_.push_back(base);
+  }
+  else
+  {
+    Uniforms marking{};
+    marking.v[32] = marking.v[33] = marking.v[34] = marking.v[35] = 1.0f;
+    marking.v[44] = kPaintNone;
+    SetCoverage(marking, 1.0f, 0.0f, 0.0f, -1.0f);
+    uniforms_.push_back(marking);
+    Uniforms outside = base; // fringe pixels outside the shape: 0.5 - distance
+    SetCoverage(outside, 0.5f, 0.0f, -1.0f, -1.0f);
+    uniforms_.push_back(outside);
+    Uniforms inside = base; // fringe pixels inside the shape: 0.5 + distance
+    SetCoverage(inside, 0.5f, 0.0f, 1.0f, -1.0f);
+    uniforms_.push_back(inside);
+    Uniforms cover = base;
+    SetCoverage(cover, 1.0f, 0.0f, 0.0f, -1.0f);
+    uniforms_.push_back(cover);
+  }
+  calls_.push_back(call);
+}
+
+void GlBackend::AddStroke(const Paint& paint, const ScissorRect& scissor, const BlendState& blend,
+                          const StrokeGeometry& geometry)
+{
+  if (!inFrame_ || (paint.image && !textures_.count(paint.image))) return;
+  Call call;
+  call.kind = CallKind::Stroke;
+  call.image = paint.image;
+  call.stroke = geometry;
+  call.blend = blend;
+  call.uniforms = static_cast<int>(uniforms_.size());
+  Uniforms solid = PaintUniforms(paint, scissor);
+  SetCoverage(solid, geometry.coverageBias, 0.0f, -1.0f, edgeAntialias_ ? kSolidThreshold : -1.0f);
+  uniforms_.push_back(solid);
+  Uniforms fringe = solid;
+  SetCoverage(fringe, geometry.coverageBias, 0.0f, -1.0f, -1.0f);
+  uniforms_.push_back(fringe);
+  Uniforms clear{};
+  clear.v[32] = clear.v[33] = clear.v[34] = clear.v[35] = 1.0f;
+  clear.v[44] = kPaintNone;
+  SetCoverage(clear, 1.0f, 0.0f, 0.0f, -1.0f);
+  uniforms_.push_back(clear);
+  calls_.push_back(call);
+}
+
+void GlBackend::AddGlyphs(const Paint& paint, const ScissorRect& scissor, const BlendState& blend,
+                          int first, int count)
+{
+  if (!inFrame_ || count <= 0 || paint.image) return;
+  Call call;
+  call.kind = CallKind::Glyphs;
+  call.stroke.first = first;
+  call.stroke.count = count;
+  call.blend = blend;
+  call.uniforms = static_cast<int>(uniforms_.size());
+  Uniforms u = PaintUniforms(paint, scissor);
+  u.v[47] = 1.0f; // coverage from the glyph atlas
+  uniforms_.push_back(u);
+  calls_.push_back(call);
+}
+
+void GlBackend::UseUniforms(int index)
+{
+  gl_.Uniform4fv(fragLocation_, kUniformVec4s, uniforms_[static_cast<std::size_t>(index)].v);
+}
+
+void GlBackend::BindImage(int image)
+{
+  gl_.BindTexture(GL_TEXTURE_2D, image ? TextureName(image) : 0);
+}
+
+void GlBackend::ApplyBlend(const BlendState& b)
+{
+  gl_.BlendFuncSeparate(ToGl(b.srcColor), ToGl(b.dstColor), ToGl(b.srcAlpha), ToGl(b.dstAlpha));
+}
+
+void GlBackend::UploadAtlas(GlyphAtlas& atlas)
+{
+  gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  if (!atlasTexture_ || atlas.Resized())
+  {
+    if (!atlasTexture_) gl_.GenTextures(1, &atlasTexture_);
+    gl_.BindTexture(GL_TEXTURE_2D, atlasTexture_);
+    gl_.TexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, atlas.Width(), atlas.Height(), 0, GL_ALPHA,
+                   GL_UNSIGNED_BYTE, atlas.Pixels());
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    atlasWidth_ = atlas.Width();
+    atlasHeight_ = atlas.Height();
+  }
+  else if (atlas.DirtyBottom() > atlas.DirtyTop())
+  {
+    gl_.BindTexture(GL_TEXTURE_2D, atlasTexture_);
+    const int top = atlas.DirtyTop();
+    gl_.TexSubImage2D(GL_TEXTURE_2D, 0, 0, top, atlas.Width(), atlas.DirtyBottom() - top, GL_ALPHA,
+                      GL_UNSIGNED_BYTE,
+                      atlas.Pixels() + static_cast<std::size_t>(top) * atlas.Width());
+  }
+  atlas.ClearDirty();
+}
+
+void GlBackend::DrawConvexFill(const Call& call)
+{
+  UseUniforms(call.uniforms);
+  const FillGeometry& g = call.fill;
+  const int count = g.interiorCount + (edgeAntialias_ ? g.fringeCount : 0);
+  gl_.DrawArrays(GL_TRIANGLES, g.interiorFirst, count);
+}
+
+void GlBackend::DrawStencilFill(const Call& call)
+{
+  const FillGeometry& g = call.fill;
+  gl_.Enable(GL_STENCIL_TEST);
+  gl_.ColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  UseUniforms(call.uniforms);
+  // Winding of the solid contours in the low seven bits, counted up on
+  // front-facing and down on back-facing triangles of each fan.
+  gl_.StencilMask(0x7F);
+  gl_.StencilFunc(GL_ALWAYS, 0, 0xFF);
+  gl_.StencilOpSeparate(GL_FRONT, GL_KEEP, GL_KEEP, GL_INCR_WRAP);
+  gl_.StencilOpSeparate(GL_BACK, GL_KEEP, GL_KEEP, GL_DECR_WRAP);
+  gl_.DrawArrays(GL_TRIANGLES, g.interiorFirst, g.interiorCount);
+  if (g.hasHoles)
+  {
+    // Parity of the hole contours in the top bit.
+    gl_.StencilMask(0x80);
+    gl_.StencilOp(GL_KEEP, GL_KEEP, GL_INVERT);
+    gl_.DrawArrays(GL_TRIANGLES, g.holeFirst, g.holeCount);
+  }
+  // Any non-zero winding becomes 1 in the low bits...
+  gl_.StencilMask(0x7F);
+  gl_.StencilFunc(GL_LEQUAL, 0x01, 0x7F);
+  gl_.StencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+  gl_.DrawArrays(GL_TRIANGLES, g.coverFirst, g.coverCount);
+  if (g.hasHoles)
+  {
+    // ...and an odd hole parity flips it, so bit 0 alone tells "covered".
+    gl_.StencilMask(0x01);
+    gl_.StencilFunc(GL_EQUAL, 0x80, 0x80);
+    gl_.StencilOp(GL_KEEP, GL_KEEP, GL_INVERT);
+    gl_.DrawArrays(GL_TRIANGLES, g.coverFirst, g.coverCount);
+  }
+  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  BindImage(call.image);
+  if (edgeAntialias_)
+  {
+    // The fringe straddles each edge; bit 1 marks pixels one fringe quad has
+    // drawn so that overlapping quads never blend twice.
+    gl_.StencilMask(0x02);
+    gl_.StencilOp(GL_KEEP, GL_KEEP, GL_INVERT);
+    UseUniforms(call.uniforms + 1);
+    gl_.StencilFunc(GL_EQUAL, 0x00, 0x03);
+    gl_.DrawArrays(GL_TRIANGLES, g.fringeFirst, g.fringeCount);
+    UseUniforms(call.uniforms + 2);
+    gl_.StencilFunc(GL_EQUAL, 0x01, 0x03);
+    gl_.DrawArrays(GL_TRIANGLES, g.fringeFirst, g.fringeCount);
+  }
+  // Fill what is covered and not yet drawn, and clear the stencil everywhere.
+  UseUniforms(call.uniforms + 3);
+  gl_.StencilMask(0xFF);
+  gl_.StencilFunc(GL_EQUAL, 0x01, 0x03);
+  gl_.StencilOp(GL_ZERO, GL_ZERO, GL_ZERO);
+  gl_.DrawArrays(GL_TRIANGLES, g.coverFirst, g.coverCount);
+  gl_.Disable(GL_STENCIL_TEST);
+}
+
+void GlBackend::DrawStroke(const Call& call)
+{
+  const StrokeGeometry& g = call.stroke;
+  gl_.Enable(GL_STENCIL_TEST);
+  gl_.StencilMask(0xFF);
+  // Fully covered pixels first, then the ramp where nothing has drawn yet; the
+  // stencil keeps overlapping segments and joins from blending twice.
+  gl_.StencilFunc(GL_EQUAL, 0x00, 0xFF);
+  gl_.StencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+  UseUniforms(call.uniforms);
+  gl_.DrawArrays(GL_TRIANGLES, g.first, g.count);
+  if (edgeAntialias_)
+  {
+    UseUniforms(call.uniforms + 1);
+    gl_.DrawArrays(GL_TRIANGLES, g.first, g.count);
+  }
+  gl_.ColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  UseUniforms(call.uniforms + 2);
+  gl_.StencilFunc(GL_ALWAYS, 0x00, 0xFF);
+  gl_.StencilOp(GL_ZERO, GL_ZERO, GL_ZERO);
+  gl_.DrawArrays(GL_TRIANGLES, g.first, g.count);
+  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  gl_.Disable(GL_STENCIL_TEST);
+}
+
+void GlBackend::EndFrame(GlyphAtlas& atlas)
+{
+  if (!inFrame_) return;
+  if (!calls_.empty())
+  {
+    gl_.UseProgram(program_);
+    gl_.Uniform2f(viewSizeLocation_, viewWidth_, viewHeight_);
+    gl_.Uniform1i(textureLocation_, 0);
+    gl_.ActiveTexture(GL_TEXTURE0);
+    gl_.Enable(GL_BLEND);
+    gl_.BlendEquation(GL_FUNC_ADD);
+    gl_.Disable(GL_CULL_FACE);
+    gl_.Disable(GL_DEPTH_TEST);
+    gl_.Disable(GL_SCISSOR_TEST);
+    gl_.Disable(GL_STENCIL_TEST);
+    gl_.FrontFace(GL_CCW);
+    gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    gl_.StencilMask(0xFF);
+    UploadAtlas(atlas);
+    gl_.BindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+    gl_.BufferData(GL_ARRAY_BUFFER,
+                   static_cast<GLsizeiptr>(vertices_.size() * sizeof(RenderVertex)),
+                   vertices_.data(), GL_STREAM_DRAW);
+    gl_.EnableVertexAttribArray(0);
+    gl_.EnableVertexAttribArray(1);
+    gl_.VertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(RenderVertex), nullptr);
+    gl_.VertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(RenderVertex),
+                            reinterpret_cast<const void*>(2 * sizeof(float)));
+    for (Call& call : calls_)
+    {
+      ApplyBlend(call.blend);
+      if (call.kind == CallKind::Glyphs)
+      {
+        gl_.BindTexture(GL_TEXTURE_2D, atlasTexture_);
+        uniforms_[static_cast<std::size_t>(call.uniforms)].v[48] = static_cast<float>(atlasWidth_);
+        uniforms_[static_cast<std::size_t>(call.uniforms)].v[49] = static_cast<float>(atlasHeight_);
+        UseUniforms(call.uniforms);
+        gl_.DrawArrays(GL_TRIANGLES, call.stroke.first, call.stroke.count);
+        continue;
+      }
+      BindImage(call.image);
+      switch (call.kind)
+      {
+      case CallKind::ConvexFill:
+        DrawConvexFill(call);
+        break;
+      case CallKind::StencilFill:
+        DrawStencilFill(call);
+        break;
+      case CallKind::Stroke:
+        DrawStroke(call);
+        break;
+      case CallKind::Glyphs:
+        break;
+      }
+    }
+    gl_.DisableVertexAttribArray(0);
+    gl_.DisableVertexAttribArray(1);
+    gl_.BindBuffer(GL_ARRAY_BUFFER, 0);
+    gl_.BindTexture(GL_TEXTURE_2D, 0);
+    gl_.UseProgram(0);
+    // Leave the blend state as a plain "over" for whoever draws next.
+    gl_.BlendFuncSeparate(GL_ONE, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+  }
+  CancelFrame();
+}
+
+} // namespace igraphics
