@@ -12,16 +12,26 @@ namespace igraphics
 namespace
 {
 
-const char* const kVertexShader = R"(#version 120
+// Paint and scissor coordinates are affine in the position, so the vertex
+// stage works them out and the fragments only interpolate them.
+const char* const kVertexShader = R"(
 uniform vec2 viewSize;
+uniform vec4 frag[13];
 attribute vec2 vertex;
 attribute vec2 ramp;
-varying vec2 fpos;
 varying vec2 framp;
+varying vec2 fpaint;
+varying vec2 fscissor;
 void main()
 {
-  fpos = vertex;
   framp = ramp;
+  vec3 p = vec3(vertex, 1.0);
+  fpaint = (mat3(frag[3].xyz, frag[4].xyz, frag[5].xyz) * p).xy;
+#if defined(PAINT_IMAGE)
+  fpaint /= frag[9].xy;
+  fpaint.y = mix(fpaint.y, 1.0 - fpaint.y, frag[11].y);
+#endif
+  fscissor = (mat3(frag[0].xyz, frag[1].xyz, frag[2].xyz) * p).xy;
   gl_Position = vec4(2.0 * vertex.x / viewSize.x - 1.0, 1.0 - 2.0 * vertex.y / viewSize.y, 0.0, 1.0);
 }
 )";
@@ -30,11 +40,18 @@ void main()
 // (premultiplied), [8] scissor extent and scale, [9] box extent, radius,
 // feather, [10] coverage c0, c1, c2 and discard threshold, [11] paint kind,
 // texel kind, flip-y, coverage kind, [12] glyph atlas size.
-const char* const kFragmentShader = R"(#version 120
+// frag[0..2] scissor matrix, [3..5] paint matrix, [6] inner and [7] outer colour
+// (premultiplied), [8] scissor extent and scale, [9] box extent, radius,
+// feather, [10] coverage c0, c1, c2 and discard threshold, [11] straight-alpha
+// texels flag, flip-y flag, [12] glyph atlas size. Each combination of paint,
+// coverage and scissor is its own program: a software rasteriser runs every
+// side of a branch, so uniform-driven branches would cost all paths per pixel.
+const char* const kFragmentShader = R"(
 uniform vec4 frag[13];
 uniform sampler2D tex;
-varying vec2 fpos;
 varying vec2 framp;
+varying vec2 fpaint;
+varying vec2 fscissor;
 float boxDistance(vec2 pt, vec2 ext, float rad)
 {
   vec2 d = abs(pt) - ext + vec2(rad);
@@ -42,57 +59,49 @@ float boxDistance(vec2 pt, vec2 ext, float rad)
 }
 void main()
 {
-  mat3 scissorMat = mat3(frag[0].xyz, frag[1].xyz, frag[2].xyz);
-  mat3 paintMat = mat3(frag[3].xyz, frag[4].xyz, frag[5].xyz);
-  vec2 sc = vec2(0.5) - (abs((scissorMat * vec3(fpos, 1.0)).xy) - frag[8].xy) * frag[8].zw;
-  float scissor = clamp(sc.x, 0.0, 1.0) * clamp(sc.y, 0.0, 1.0);
-  float paintKind = frag[11].x;
-  vec4 color;
-  if (paintKind < 0.5)
-  {
-    vec2 pt = (paintMat * vec3(fpos, 1.0)).xy;
-    float t = clamp((boxDistance(pt, frag[9].xy, frag[9].z) + 0.5 * frag[9].w) / frag[9].w, 0.0, 1.0);
-    color = mix(frag[6], frag[7], t);
-  }
-  else if (paintKind < 1.5)
-  {
-    vec2 uv = (paintMat * vec3(fpos, 1.0)).xy / frag[9].xy;
-    if (frag[11].z > 0.5)
-      uv.y = 1.0 - uv.y;
-    vec4 texel = texture2D(tex, uv);
-    if (frag[11].y > 1.5)
-      texel = vec4(texel.a);
-    else if (frag[11].y < 0.5)
-      texel = vec4(texel.rgb * texel.a, texel.a);
-    color = texel * frag[6];
-  }
-  else if (paintKind < 2.5)
-    color = frag[6];
-  else
-    color = vec4(1.0);
-  float coverage;
-  if (frag[11].w > 0.5)
-    coverage = texture2D(tex, framp / frag[12].xy).a;
-  else
-  {
-    coverage = clamp(frag[10].x + frag[10].y * framp.x + frag[10].z * abs(framp.x), 0.0, 1.0)
-             * clamp(0.5 - framp.y, 0.0, 1.0);
-    if (coverage < frag[10].w)
-      discard;
-  }
-  gl_FragColor = color * (coverage * scissor);
+#if defined(PAINT_GRADIENT)
+  float t = clamp((boxDistance(fpaint, frag[9].xy, frag[9].z) + 0.5 * frag[9].w) / frag[9].w, 0.0, 1.0);
+  vec4 color = mix(frag[6], frag[7], t);
+#elif defined(PAINT_IMAGE)
+  vec4 texel = texture2D(tex, fpaint);
+  texel.rgb *= mix(1.0, texel.a, frag[11].x);
+  vec4 color = texel * frag[6];
+#elif defined(PAINT_SOLID)
+  vec4 color = frag[6];
+#else
+  vec4 color = vec4(1.0);
+#endif
+#if defined(COVERAGE_GLYPH)
+  float coverage = texture2D(tex, framp / frag[12].xy).a;
+#else
+  float coverage = clamp(frag[10].x + frag[10].y * framp.x + frag[10].z * abs(framp.x), 0.0, 1.0)
+                 * clamp(0.5 - framp.y, 0.0, 1.0);
+#if defined(COVERAGE_DISCARD)
+  if (coverage < frag[10].w)
+    discard;
+#endif
+#endif
+#if defined(SCISSOR)
+  vec2 sc = vec2(0.5) - (abs(fscissor) - frag[8].xy) * frag[8].zw;
+  coverage *= clamp(sc.x, 0.0, 1.0) * clamp(sc.y, 0.0, 1.0);
+#endif
+  gl_FragColor = color * coverage;
 }
 )";
 
-// Shader paint kinds.
-constexpr float kPaintGradient = 0.0f;
-constexpr float kPaintImage = 1.0f;
-constexpr float kPaintSolid = 2.0f;
-constexpr float kPaintNone = 3.0f;
-// Texel kinds.
-constexpr float kTexelStraight = 0.0f;
-constexpr float kTexelPremultiplied = 1.0f;
-constexpr float kTexelAlpha = 2.0f;
+// Shader variant bits: the paint kind in the low two bits, then coverage and scissor.
+enum ShaderVariant : int
+{
+  kPaintGradient = 0,
+  kPaintImage = 1,
+  kPaintSolid = 2,
+  kPaintNone = 3,
+  kPaintMask = 3,
+  kCoverageGlyph = 1 << 2,
+  kCoverageDiscard = 1 << 3,
+  kScissor = 1 << 4
+};
+
 // Fragments of a stroke's first pass must be fully covered.
 constexpr float kSolidThreshold = 1.0f - 1.0f / 512.0f;
 
@@ -141,8 +150,9 @@ void Premultiply(float* dst, const Color& c)
   dst[3] = c.a;
 }
 
-bool CompileShader(GlFunctions& gl, GLuint shader, const char* source, std::string& error)
+bool CompileShader(GlFunctions& gl, GLuint shader, const std::string& text, std::string& error)
 {
+  const char* source = text.c_str();
   gl.ShaderSource(shader, 1, &source, nullptr);
   gl.CompileShader(shader);
   GLint ok = 0;
@@ -163,7 +173,8 @@ GlBackend::~GlBackend()
     gl_.DeleteTextures(1, &texture.name);
   if (atlasTexture_) gl_.DeleteTextures(1, &atlasTexture_);
   if (vertexBuffer_) gl_.DeleteBuffers(1, &vertexBuffer_);
-  if (program_) gl_.DeleteProgram(program_);
+  for (auto& [variant, program] : programs_)
+    gl_.DeleteProgram(program.name);
 }
 
 bool GlBackend::Initialise(bool edgeAntialias, std::string& error)
@@ -179,34 +190,8 @@ bool GlBackend::Initialise(bool edgeAntialias, std::string& error)
   while (gl_.GetError() != GL_NO_ERROR)
   {
   }
-  const GLuint vs = gl_.CreateShader(GL_VERTEX_SHADER);
-  const GLuint fs = gl_.CreateShader(GL_FRAGMENT_SHADER);
-  bool ok = CompileShader(gl_, vs, kVertexShader, error) &&
-            CompileShader(gl_, fs, kFragmentShader, error);
-  if (ok)
-  {
-    program_ = gl_.CreateProgram();
-    gl_.AttachShader(program_, vs);
-    gl_.AttachShader(program_, fs);
-    gl_.BindAttribLocation(program_, 0, "vertex");
-    gl_.BindAttribLocation(program_, 1, "ramp");
-    gl_.LinkProgram(program_);
-    GLint linked = 0;
-    gl_.GetProgramiv(program_, GL_LINK_STATUS, &linked);
-    if (!linked)
-    {
-      char log[1024] = {};
-      gl_.GetProgramInfoLog(program_, sizeof(log) - 1, nullptr, log);
-      error = std::string("shader linking failed: ") + log;
-      ok = false;
-    }
-  }
-  gl_.DeleteShader(vs);
-  gl_.DeleteShader(fs);
-  if (!ok) return false;
-  viewSizeLocation_ = gl_.GetUniformLocation(program_, "viewSize");
-  fragLocation_ = gl_.GetUniformLocation(program_, "frag");
-  textureLocation_ = gl_.GetUniformLocation(program_, "tex");
+  // The plainest variant proves the shaders compile before anything is drawn.
+  if (!ProgramFor(kPaintSolid, &error)) return false;
   gl_.GenBuffers(1, &vertexBuffer_);
   if (gl_.GetError() != GL_NO_ERROR)
   {
@@ -214,6 +199,60 @@ bool GlBackend::Initialise(bool edgeAntialias, std::string& error)
     return false;
   }
   return true;
+}
+
+GlBackend::Program* GlBackend::ProgramFor(int variant, std::string* error)
+{
+  const auto found = programs_.find(variant);
+  if (found != programs_.end()) return found->second.name ? &found->second : nullptr;
+  std::string defines = "#version 120\n";
+  // Both stages see the same defines.
+  static const char* const kPaints[] = {"PAINT_GRADIENT", "PAINT_IMAGE", "PAINT_SOLID",
+                                        "PAINT_NONE"};
+  defines += std::string("#define ") + kPaints[variant & kPaintMask] + "\n";
+  if (variant & kCoverageGlyph) defines += "#define COVERAGE_GLYPH\n";
+  if (variant & kCoverageDiscard) defines += "#define COVERAGE_DISCARD\n";
+  if (variant & kScissor) defines += "#define SCISSOR\n";
+  std::string reason;
+  Program program;
+  const GLuint vs = gl_.CreateShader(GL_VERTEX_SHADER);
+  const GLuint fs = gl_.CreateShader(GL_FRAGMENT_SHADER);
+  bool ok = CompileShader(gl_, vs, defines + kVertexShader, reason) &&
+            CompileShader(gl_, fs, defines + kFragmentShader, reason);
+  if (ok)
+  {
+    program.name = gl_.CreateProgram();
+    gl_.AttachShader(program.name, vs);
+    gl_.AttachShader(program.name, fs);
+    gl_.BindAttribLocation(program.name, 0, "vertex");
+    gl_.BindAttribLocation(program.name, 1, "ramp");
+    gl_.LinkProgram(program.name);
+    GLint linked = 0;
+    gl_.GetProgramiv(program.name, GL_LINK_STATUS, &linked);
+    if (!linked)
+    {
+      char log[1024] = {};
+      gl_.GetProgramInfoLog(program.name, sizeof(log) - 1, nullptr, log);
+      reason = std::string("shader linking failed: ") + log;
+      gl_.DeleteProgram(program.name);
+      program.name = 0;
+      ok = false;
+    }
+  }
+  gl_.DeleteShader(vs);
+  gl_.DeleteShader(fs);
+  if (ok)
+  {
+    program.viewSize = gl_.GetUniformLocation(program.name, "viewSize");
+    program.frag = gl_.GetUniformLocation(program.name, "frag");
+    program.texture = gl_.GetUniformLocation(program.name, "tex");
+  }
+  else if (error)
+    *error = reason;
+  // A failed variant is remembered too, so it is not compiled again every call.
+  Program& stored = programs_[variant];
+  stored = program;
+  return stored.name ? &stored : nullptr;
 }
 
 int GlBackend::CreateTexture(int w, int h, int imageFlags, bool alphaOnly, const void* pixels)
@@ -348,22 +387,49 @@ GlBackend::Uniforms GlBackend::PaintUniforms(const Paint& paint, const ScissorRe
   v[39] = paint.feather;
   if (paint.image)
   {
-    v[44] = kPaintImage;
+    u.program = kPaintImage;
     const auto found = textures_.find(paint.image);
     if (found != textures_.end())
     {
       const Texture& t = found->second;
-      v[45] = t.alphaOnly                       ? kTexelAlpha
-              : (t.flags & kImagePremultiplied) ? kTexelPremultiplied
-                                                : kTexelStraight;
-      v[46] = (t.flags & kImageFlipY) ? 1.0f : 0.0f;
+      v[44] = (t.flags & kImagePremultiplied) ? 0.0f : 1.0f;
+      v[45] = (t.flags & kImageFlipY) ? 1.0f : 0.0f;
     }
   }
   else if (paint.innerColor == paint.outerColor)
-    v[44] = kPaintSolid;
+    u.program = kPaintSolid;
   else
-    v[44] = kPaintGradient;
+    u.program = kPaintGradient;
+  if (scissor.extent[0] >= 0.0f) u.program |= kScissor;
   return u;
+}
+
+void GlBackend::SetClipBox(Call& call, const ScissorRect& scissor) const
+{
+  if (scissor.extent[0] < 0.0f) return;
+  float minX = 1e30f, minY = 1e30f, maxX = -1e30f, maxY = -1e30f;
+  for (const float sx : {-1.0f, 1.0f})
+    for (const float sy : {-1.0f, 1.0f})
+    {
+      float x, y;
+      scissor.xform.Apply(sx * scissor.extent[0], sy * scissor.extent[1], x, y);
+      minX = std::min(minX, x);
+      minY = std::min(minY, y);
+      maxX = std::max(maxX, x);
+      maxY = std::max(maxY, y);
+    }
+  // One pixel of slack keeps the shader's anti-aliased scissor edge intact.
+  const float viewHeightPx = std::round(viewHeight_ / pixel_);
+  const float left = std::floor(minX / pixel_) - 1.0f;
+  const float right = std::ceil(maxX / pixel_) + 1.0f;
+  const float top = std::floor(minY / pixel_) - 1.0f;
+  const float bottom = std::ceil(maxY / pixel_) + 1.0f;
+  constexpr float kLimit = 1 << 24;
+  call.clipped = true;
+  call.clipBox[0] = static_cast<int>(std::clamp(left, -kLimit, kLimit));
+  call.clipBox[1] = static_cast<int>(std::clamp(viewHeightPx - bottom, -kLimit, kLimit));
+  call.clipBox[2] = static_cast<int>(std::clamp(right - left, 0.0f, kLimit));
+  call.clipBox[3] = static_cast<int>(std::clamp(bottom - top, 0.0f, kLimit));
 }
 
 void GlBackend::SetCoverage(Uniforms& u, float c0, float c1, float c2, float threshold) const
@@ -383,6 +449,7 @@ void GlBackend::AddFill(const Paint& paint, const ScissorRect& scissor, const Bl
   call.image = paint.image;
   call.fill = geometry;
   call.blend = blend;
+  SetClipBox(call, scissor);
   call.uniforms = static_cast<int>(uniforms_.size());
   Uniforms base = PaintUniforms(paint, scissor);
   if (geometry.convex)
@@ -395,7 +462,7 @@ void GlBackend::AddFill(const Paint& paint, const ScissorRect& scissor, const Bl
   {
     Uniforms marking{};
     marking.v[32] = marking.v[33] = marking.v[34] = marking.v[35] = 1.0f;
-    marking.v[44] = kPaintNone;
+    marking.program = kPaintNone;
     SetCoverage(marking, 1.0f, 0.0f, 0.0f, -1.0f);
     uniforms_.push_back(marking);
     Uniforms outside = base; // fringe pixels outside the shape: 0.5 - distance
@@ -420,16 +487,23 @@ void GlBackend::AddStroke(const Paint& paint, const ScissorRect& scissor, const 
   call.image = paint.image;
   call.stroke = geometry;
   call.blend = blend;
+  SetClipBox(call, scissor);
   call.uniforms = static_cast<int>(uniforms_.size());
   Uniforms solid = PaintUniforms(paint, scissor);
-  SetCoverage(solid, geometry.coverageBias, 0.0f, -1.0f, edgeAntialias_ ? kSolidThreshold : -1.0f);
-  uniforms_.push_back(solid);
   Uniforms fringe = solid;
+  if (edgeAntialias_)
+  {
+    SetCoverage(solid, geometry.coverageBias, 0.0f, -1.0f, kSolidThreshold);
+    solid.program |= kCoverageDiscard;
+  }
+  else
+    SetCoverage(solid, geometry.coverageBias, 0.0f, -1.0f, -1.0f);
+  uniforms_.push_back(solid);
   SetCoverage(fringe, geometry.coverageBias, 0.0f, -1.0f, -1.0f);
   uniforms_.push_back(fringe);
   Uniforms clear{};
   clear.v[32] = clear.v[33] = clear.v[34] = clear.v[35] = 1.0f;
-  clear.v[44] = kPaintNone;
+  clear.program = kPaintNone;
   SetCoverage(clear, 1.0f, 0.0f, 0.0f, -1.0f);
   uniforms_.push_back(clear);
   calls_.push_back(call);
@@ -444,16 +518,35 @@ void GlBackend::AddGlyphs(const Paint& paint, const ScissorRect& scissor, const 
   call.stroke.first = first;
   call.stroke.count = count;
   call.blend = blend;
+  SetClipBox(call, scissor);
   call.uniforms = static_cast<int>(uniforms_.size());
   Uniforms u = PaintUniforms(paint, scissor);
-  u.v[47] = 1.0f; // coverage from the glyph atlas
+  u.program |= kCoverageGlyph;
   uniforms_.push_back(u);
   calls_.push_back(call);
 }
 
 void GlBackend::UseUniforms(int index)
 {
-  gl_.Uniform4fv(fragLocation_, kUniformVec4s, uniforms_[static_cast<std::size_t>(index)].v);
+  const Uniforms& u = uniforms_[static_cast<std::size_t>(index)];
+  Program* program = ProgramFor(u.program, nullptr);
+  if (!program)
+  {
+    // Not expected once the plainest variant compiled; draw nothing rather
+    // than fall back to fixed-function output.
+    gl_.UseProgram(0);
+    current_ = nullptr;
+    gl_.ColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    return;
+  }
+  if (program != current_)
+  {
+    gl_.UseProgram(program->name);
+    gl_.Uniform2f(program->viewSize, viewWidth_, viewHeight_);
+    gl_.Uniform1i(program->texture, 0);
+    current_ = program;
+  }
+  gl_.Uniform4fv(program->frag, kUniformVec4s, u.v);
 }
 
 void GlBackend::BindImage(int image)
@@ -588,9 +681,7 @@ void GlBackend::EndFrame(GlyphAtlas& atlas)
   if (!inFrame_) return;
   if (!calls_.empty())
   {
-    gl_.UseProgram(program_);
-    gl_.Uniform2f(viewSizeLocation_, viewWidth_, viewHeight_);
-    gl_.Uniform1i(textureLocation_, 0);
+    current_ = nullptr;
     gl_.ActiveTexture(GL_TEXTURE0);
     gl_.Enable(GL_BLEND);
     gl_.BlendEquation(GL_FUNC_ADD);
@@ -614,6 +705,13 @@ void GlBackend::EndFrame(GlyphAtlas& atlas)
     for (Call& call : calls_)
     {
       ApplyBlend(call.blend);
+      if (call.clipped)
+      {
+        gl_.Enable(GL_SCISSOR_TEST);
+        gl_.Scissor(call.clipBox[0], call.clipBox[1], call.clipBox[2], call.clipBox[3]);
+      }
+      else
+        gl_.Disable(GL_SCISSOR_TEST);
       if (call.kind == CallKind::Glyphs)
       {
         gl_.BindTexture(GL_TEXTURE_2D, atlasTexture_);
@@ -639,6 +737,7 @@ void GlBackend::EndFrame(GlyphAtlas& atlas)
         break;
       }
     }
+    gl_.Disable(GL_SCISSOR_TEST);
     gl_.DisableVertexAttribArray(0);
     gl_.DisableVertexAttribArray(1);
     gl_.BindBuffer(GL_ARRAY_BUFFER, 0);

@@ -83,14 +83,28 @@ private:
     StrokeGeometry stroke;
     int uniforms = 0; // index of the call's first uniform block
     BlendState blend;
+    // Device-pixel box around the scissor (GL's y-up), so that clipped
+    // drawing does not rasterise what the shader would discard anyway.
+    bool clipped = false;
+    int clipBox[4] = {0, 0, 0, 0};
   };
   static constexpr int kUniformVec4s = 13;
   struct Uniforms
   {
     float v[kUniformVec4s * 4];
+    int program = 0; // shader variant: ShaderVariant bits
+  };
+  struct Program
+  {
+    GLuint name = 0;
+    GLint viewSize = -1;
+    GLint frag = -1;
+    GLint texture = -1;
+    bool viewSizeSet = false; // for this frame
   };
 
   Uniforms PaintUniforms(const Paint& paint, const ScissorRect& scissor) const;
+  void SetClipBox(Call& call, const ScissorRect& scissor) const;
   void SetCoverage(Uniforms& u, float c0, float c1, float c2, float threshold) const;
   void BindImage(int image);
   void ApplyBlend(const BlendState& blend);
@@ -102,11 +116,12 @@ private:
 
   GlFunctions gl_;
   bool edgeAntialias_ = true;
-  GLuint program_ = 0;
+  // Compiles the variant on first use; null when it does not compile.
+  Program* ProgramFor(int variant, std::string* error);
+
+  std::unordered_map<int, Program> programs_;
+  Program* current_ = nullptr;
   GLuint vertexBuffer_ = 0;
-  GLint viewSizeLocation_ = -1;
-  GLint fragLocation_ = -1;
-  GLint textureLocation_ = -1;
   std::unordered_map<int, Texture> textures_;
   int nextImage_ = 1;
   std::vector<int> pendingDeletes_;

@@ -14,6 +14,8 @@ namespace igraphics
   X(void, Enable, (GLenum cap))                                                                    \
   X(void, Disable, (GLenum cap))                                                                   \
   X(void, Viewport, (GLint x, GLint y, GLsizei w, GLsizei h))                                      \
+  X(void, Scissor, (GLint x, GLint y, GLsizei w, GLsizei h))                                       \
+  X(void, Finish, (void))                                                                          \
   X(void, ClearColor, (GLfloat r, GLfloat g, GLfloat b, GLfloat a))                                \
   X(void, ClearStencil, (GLint s))                                                                 \
   X(void, Clear, (GLbitfield mask))                                                                \

@@ -140,6 +140,11 @@ int VectorRenderer::CurrentFramebufferBinding()
   return bound;
 }
 
+void VectorRenderer::Finish()
+{
+  impl_->backend->Gl().Finish();
+}
+
 void VectorRenderer::BindFramebufferObject(int name)
 {
   impl_->backend->Gl().BindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(std::max(name, 0)));

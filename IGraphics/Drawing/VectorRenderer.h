@@ -51,6 +51,8 @@ public:
   // Reads RGBA bytes of the bound target, rows bottom-up. False on bad arguments.
   bool ReadPixels(int x, int y, int width, int height, std::uint8_t* rgba);
   int CurrentFramebufferBinding();
+  // Waits until GL has carried out everything sent so far.
+  void Finish();
   // Binds a GL framebuffer object by name (0 is the window's).
   void BindFramebufferObject(int name);
   void BindFramebuffer(const Framebuffer& framebuffer)

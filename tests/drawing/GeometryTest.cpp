@@ -232,3 +232,16 @@ TEST(DecodedImage, DecodesPngExactlyAndRefusesBadOrHugeData)
   EXPECT_FALSE(image.Decode(nullptr, 10));
   EXPECT_FALSE(image.Load("no/such/file.png"));
 }
+
+#ifdef _WIN32
+#include "IGraphics/Drawing/VectorRenderer.h"
+
+// Links the whole renderer against opengl32 and proves that the loader
+// answers a missing context with a reason instead of a crash.
+TEST(VectorRenderer, CreationWithoutACurrentContextFailsWithAReason)
+{
+  std::string error;
+  EXPECT_EQ(VectorRenderer::Create(VectorRenderer::kEdgeAntialias, &error), nullptr);
+  EXPECT_FALSE(error.empty());
+}
+#endif
