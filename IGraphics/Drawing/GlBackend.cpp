@@ -43,7 +43,8 @@ void main()
 // frag[0..2] scissor matrix, [3..5] paint matrix, [6] inner and [7] outer colour
 // (premultiplied), [8] scissor extent and scale, [9] box extent, radius,
 // feather, [10] coverage c0, c1, c2 and discard threshold, [11] straight-alpha
-// texels flag, flip-y flag, [12] glyph atlas size. Each combination of paint,
+// texels flag, flip-y flag, steepness of the ramp along strokes, [12] glyph
+// atlas size. Each combination of paint,
 // coverage and scissor is its own program: a software rasteriser runs every
 // side of a branch, so uniform-driven branches would cost all paths per pixel.
 const char* const kFragmentShader = R"(
@@ -75,7 +76,7 @@ void main()
   float coverage = texture2D(tex, framp / frag[12].xy).a;
 #else
   float coverage = clamp(frag[10].x + frag[10].y * framp.x + frag[10].z * abs(framp.x), 0.0, 1.0)
-                 * clamp(0.5 - framp.y, 0.0, 1.0);
+                 * clamp(0.5 - frag[11].z * framp.y, 0.0, 1.0);
 #if defined(COVERAGE_DISCARD)
   if (coverage < frag[10].w)
     discard;
@@ -104,6 +105,8 @@ enum ShaderVariant : int
 
 // Fragments of a stroke's first pass must be fully covered.
 constexpr float kSolidThreshold = 1.0f - 1.0f / 512.0f;
+// Slope that turns a coverage ramp into a step when edges are not anti-aliased.
+constexpr float kSteepRamp = 1.0e4f;
 
 GLenum ToGl(BlendFactor f)
 {
@@ -432,8 +435,33 @@ void GlBackend::SetClipBox(Call& call, const ScissorRect& scissor) const
   call.clipBox[3] = static_cast<int>(std::clamp(bottom - top, 0.0f, kLimit));
 }
 
+bool GlBackend::IsPixelAligned(const Paint& paint) const
+{
+  const auto found = textures_.find(paint.image);
+  if (found == textures_.end() || (found->second.flags & kImageNearest)) return false;
+  Transform inverse;
+  if (!paint.xform.Inverse(inverse) || inverse.xy != 0.0f || inverse.yx != 0.0f) return false;
+  // Texel coordinate of device pixel i: a * i + b; aligned when a = 1 and the
+  // pixel centres (i + 0.5) land on texel centres, i.e. b is a whole number.
+  const Texture& t = found->second;
+  const float ax = inverse.xx * pixel_ * t.width / paint.extent[0];
+  const float bx = inverse.tx * t.width / paint.extent[0];
+  const float ay = inverse.yy * pixel_ * t.height / paint.extent[1];
+  const float by = inverse.ty * t.height / paint.extent[1];
+  const auto whole = [](float v) { return std::fabs(v - std::round(v)) < 1e-3f; };
+  return std::fabs(ax - 1.0f) < 1e-4f && std::fabs(ay - 1.0f) < 1e-4f && whole(bx) && whole(by);
+}
+
 void GlBackend::SetCoverage(Uniforms& u, float c0, float c1, float c2, float threshold) const
 {
+  u.v[46] = edgeAntialias_ ? 1.0f : kSteepRamp;
+  if (!edgeAntialias_)
+  {
+    // Without edge anti-aliasing the ramp becomes a step at its half-way point.
+    c0 = 0.5f + kSteepRamp * (c0 - 0.5f);
+    c1 *= kSteepRamp;
+    c2 *= kSteepRamp;
+  }
   u.v[40] = c0;
   u.v[41] = c1;
   u.v[42] = c2;
@@ -447,6 +475,7 @@ void GlBackend::AddFill(const Paint& paint, const ScissorRect& scissor, const Bl
   Call call;
   call.kind = geometry.convex ? CallKind::ConvexFill : CallKind::StencilFill;
   call.image = paint.image;
+  call.pixelAligned = paint.image && IsPixelAligned(paint);
   call.fill = geometry;
   call.blend = blend;
   SetClipBox(call, scissor);
@@ -590,7 +619,8 @@ void GlBackend::DrawConvexFill(const Call& call)
 {
   UseUniforms(call.uniforms);
   const FillGeometry& g = call.fill;
-  const int count = g.interiorCount + (edgeAntialias_ ? g.fringeCount : 0);
+  // Without anti-aliasing the steep ramp makes the band's inner half solid.
+  const int count = g.interiorCount + g.fringeCount;
   gl_.DrawArrays(GL_TRIANGLES, g.interiorFirst, count);
 }
 
@@ -722,6 +752,11 @@ void GlBackend::EndFrame(GlyphAtlas& atlas)
         continue;
       }
       BindImage(call.image);
+      if (call.pixelAligned)
+      {
+        gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+      }
       switch (call.kind)
       {
       case CallKind::ConvexFill:
@@ -735,6 +770,12 @@ void GlBackend::EndFrame(GlyphAtlas& atlas)
         break;
       case CallKind::Glyphs:
         break;
+      }
+      if (call.pixelAligned)
+      {
+        BindImage(call.image);
+        gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
       }
     }
     gl_.Disable(GL_SCISSOR_TEST);

@@ -87,6 +87,9 @@ private:
     // drawing does not rasterise what the shader would discard anyway.
     bool clipped = false;
     int clipBox[4] = {0, 0, 0, 0};
+    // The image maps one texel onto each device pixel, centre on centre:
+    // nearest sampling gives the same colours for less work.
+    bool pixelAligned = false;
   };
   static constexpr int kUniformVec4s = 13;
   struct Uniforms
@@ -105,6 +108,7 @@ private:
 
   Uniforms PaintUniforms(const Paint& paint, const ScissorRect& scissor) const;
   void SetClipBox(Call& call, const ScissorRect& scissor) const;
+  bool IsPixelAligned(const Paint& paint) const;
   void SetCoverage(Uniforms& u, float c0, float c1, float c2, float threshold) const;
   void BindImage(int image);
   void ApplyBlend(const BlendState& blend);

@@ -232,3 +232,39 @@ TEST_F(ShapeTest, TranslucentSelfOverlappingFillBlendsOncePerPixel)
   EXPECT_NEAR(harness->Alpha(50, 50), 0.5f, kQuantum);
   EXPECT_NEAR(harness->Alpha(50, 15), 0.5f, kQuantum);
 }
+
+TEST(EdgeAntialiasOff, FillsAndStrokesCoverWholePixelsOnly)
+{
+  RenderHarness harness(40, 40);
+  ASSERT_TRUE(harness.Ready()) << harness.Failure();
+  std::string error;
+  auto plain = VectorRenderer::Create(0, &error);
+  ASSERT_TRUE(plain) << error;
+  auto target = plain->CreateFramebuffer(40, 40, 0);
+  ASSERT_TRUE(target);
+  plain->BindFramebuffer(*target);
+  plain->SetViewport(0, 0, 40, 40);
+  plain->ClearTarget(0, 0, 0, 0);
+  plain->BeginFrame(40, 40, 1);
+  plain->BeginPath();
+  plain->Rect(5.3f, 5.3f, 20.4f, 10.4f);
+  plain->SetFillColor(Color::Rgba(1, 1, 1, 1));
+  plain->Fill();
+  plain->BeginPath();
+  plain->MoveTo(2.3f, 30.2f);
+  plain->LineTo(37.7f, 33.6f);
+  plain->SetStrokeWidth(3);
+  plain->Stroke();
+  plain->EndFrame();
+  std::vector<std::uint8_t> pixels(40 * 40 * 4);
+  ASSERT_TRUE(plain->ReadPixels(0, 0, 40, 40, pixels.data()));
+  int covered = 0;
+  for (std::size_t i = 3; i < pixels.size(); i += 4)
+  {
+    ASSERT_TRUE(pixels[i] == 0 || pixels[i] == 255) << "alpha " << int(pixels[i]);
+    covered += pixels[i] == 255;
+  }
+  // Pixel centres inside the rectangle: x 5.5 .. 25.5, y 5.5 .. 15.5.
+  EXPECT_GE(covered, 21 * 11);
+  plain->BindFramebufferObject(0);
+}

@@ -403,3 +403,32 @@ TEST_F(PaintTest, ImagesFromEncodedBytesFilesAndRawPixels)
     EXPECT_FALSE(r.ImageSize(image, w, h));
   }
 }
+
+TEST_F(PaintTest, ImagesOffTheTexelGridStillInterpolate)
+{
+  // Two texels, black and white; drawn one texel per pixel but half a pixel to
+  // the right, each pixel centre falls between them.
+  const std::uint8_t texels[8] = {0, 0, 0, 255, 255, 255, 255, 255};
+  VectorRenderer& r = harness->Renderer();
+  const int image = r.CreateImageRgba(2, 1, 0, texels);
+  ASSERT_NE(image, 0);
+  for (const float offset : {0.0f, 0.5f})
+  {
+    harness->Render(
+        [&](VectorRenderer& v)
+        {
+          v.SetFillPaint(Paint::ImagePattern(10 + offset, 10, 2, 1, 0, image, 1));
+          v.BeginPath();
+          v.Rect(0, 0, 40, 40);
+          v.Fill();
+        });
+    if (offset == 0.0f)
+    {
+      EXPECT_NEAR(harness->At(10, 10, 0), 0.0f, kQuantum);
+      EXPECT_NEAR(harness->At(11, 10, 0), 1.0f, kQuantum);
+    }
+    else
+      EXPECT_NEAR(harness->At(11, 10, 0), 0.5f, kQuantum);
+  }
+  r.DeleteImage(image);
+}
