@@ -245,3 +245,56 @@ TEST(VectorRenderer, CreationWithoutACurrentContextFailsWithAReason)
   EXPECT_FALSE(error.empty());
 }
 #endif
+
+#include "IGraphics/Drawing/GlFunctions.h"
+
+#include <map>
+
+namespace
+{
+
+// Hands out a distinct fake address per known name; unknown names give null.
+struct FakeDriver
+{
+  std::map<std::string, int> slots;
+  std::vector<std::string> missing;
+  std::vector<std::string> asked;
+
+  static void* Lookup(const char* name, void* user)
+  {
+    auto* driver = static_cast<FakeDriver*>(user);
+    driver->asked.push_back(name);
+    for (const std::string& m : driver->missing)
+      if (m == name) return nullptr;
+    int& slot = driver->slots[name];
+    return &slot;
+  }
+};
+
+} // namespace
+
+TEST(GlFunctions, ResolvesEveryEntryPointAndFallsBackToTheExtensionNames)
+{
+  FakeDriver driver;
+  driver.missing = {"glGenFramebuffers", "glBindFramebuffer"};
+  GlFunctions gl;
+  const char* missing = "unchanged";
+  ASSERT_TRUE(gl.Load(&FakeDriver::Lookup, &driver, &missing));
+  EXPECT_EQ(missing, nullptr);
+  EXPECT_EQ(reinterpret_cast<void*>(gl.GenFramebuffers), &driver.slots["glGenFramebuffersEXT"]);
+  EXPECT_EQ(reinterpret_cast<void*>(gl.BindFramebuffer), &driver.slots["glBindFramebufferEXT"]);
+  EXPECT_EQ(reinterpret_cast<void*>(gl.StencilOpSeparate), &driver.slots["glStencilOpSeparate"]);
+  // Core names are asked for first; the extension only when the core is missing.
+  EXPECT_EQ(driver.slots.count("glDeleteFramebuffersEXT"), 0u);
+}
+
+TEST(GlFunctions, NamesTheFirstMissingFunction)
+{
+  FakeDriver driver;
+  driver.missing = {"glStencilOpSeparate", "glRenderbufferStorage", "glRenderbufferStorageEXT"};
+  GlFunctions gl;
+  const char* missing = nullptr;
+  EXPECT_FALSE(gl.Load(&FakeDriver::Lookup, &driver, &missing));
+  ASSERT_NE(missing, nullptr);
+  EXPECT_STREQ(missing, "glStencilOpSeparate");
+}

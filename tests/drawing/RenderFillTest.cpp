@@ -268,3 +268,51 @@ TEST(EdgeAntialiasOff, FillsAndStrokesCoverWholePixelsOnly)
   EXPECT_GE(covered, 21 * 11);
   plain->BindFramebufferObject(0);
 }
+
+TEST_F(ShapeTest, CounterClockwiseArcAndQuadraticCurveCoverTheirExactAreas)
+{
+  // From 12 o'clock counter-clockwise to 3 o'clock: three quarters of the disc.
+  harness->Render(
+      [](VectorRenderer& r)
+      {
+        r.BeginPath();
+        r.MoveTo(50, 50);
+        r.Arc(50, 50, 30, -0.5f * kPi, 0.0f, ArcDirection::CounterClockwise);
+        r.ClosePath();
+        r.SetFillColor(Color::Rgba(1, 1, 1, 1));
+        r.Fill();
+      });
+  const double threeQuarters = 0.75 * kPi * 30 * 30;
+  EXPECT_NEAR(harness->TotalAlpha(), threeQuarters, 0.01 * threeQuarters);
+  EXPECT_LT(harness->Alpha(65, 35), 0.01f); // the missing top-right quarter
+  EXPECT_GT(harness->Alpha(35, 35), 0.99f);
+  // A parabolic segment covers 2/3 of base times height.
+  harness->Render(
+      [](VectorRenderer& r)
+      {
+        r.BeginPath();
+        r.MoveTo(10, 80);
+        r.QuadTo(50, 0, 90, 80); // apex at y = 40
+        r.ClosePath();
+        r.SetFillColor(Color::Rgba(1, 1, 1, 1));
+        r.Fill();
+      });
+  const double segment = 2.0 / 3.0 * 80.0 * 40.0;
+  EXPECT_NEAR(harness->TotalAlpha(), segment, 0.01 * segment);
+  // The apex touches y = 40: the row below it is almost full, the row above empty.
+  EXPECT_GT(harness->Alpha(50, 40), 0.9f);
+  EXPECT_LT(harness->Alpha(50, 39), 0.02f);
+}
+
+TEST(FramebufferLifetime, AFramebufferMayOutliveItsRenderer)
+{
+  RenderHarness harness(8, 8);
+  ASSERT_TRUE(harness.Ready()) << harness.Failure();
+  auto renderer = VectorRenderer::Create(VectorRenderer::kEdgeAntialias);
+  ASSERT_TRUE(renderer);
+  std::unique_ptr<Framebuffer> layer = renderer->CreateFramebuffer(16, 16, 0);
+  ASSERT_TRUE(layer);
+  renderer.reset();
+  layer.reset(); // must touch nothing that went with the renderer
+  SUCCEED();
+}
