@@ -387,7 +387,7 @@ GlBackend::Uniforms GlBackend::PaintUniforms(const Paint& paint, const ScissorRe
   v[36] = paint.extent[0];
   v[37] = paint.extent[1];
   v[38] = paint.radius;
-  v[39] = paint.feather;
+  v[39] = std::max(paint.feather, 1e-4f); // hand-made paints may leave it 0
   if (paint.image)
   {
     u.program = kPaintImage;

@@ -508,6 +508,11 @@ int VectorRenderer::FindFont(const char* name) const
 {
   return impl_->fonts.Find(name);
 }
+void VectorRenderer::SetFontFace(const char* name)
+{
+  impl_->Top().font = impl_->fonts.Find(name);
+}
+
 void VectorRenderer::SetFontFace(int font)
 {
   impl_->Top().font = font;

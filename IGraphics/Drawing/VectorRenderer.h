@@ -128,6 +128,8 @@ public:
                            int faceIndex);
   int FindFont(const char* name) const;
   void SetFontFace(int font);
+  // By the name the font was created with; an unknown name selects no font.
+  void SetFontFace(const char* name);
   // Distance from descender to ascender, in user units.
   void SetFontSize(float size);
   void SetTextAlign(int align);

@@ -432,3 +432,41 @@ TEST_F(PaintTest, ImagesOffTheTexelGridStillInterpolate)
   }
   r.DeleteImage(image);
 }
+
+TEST_F(PaintTest, RepeatingImagesTileAndClampedOnesStretchTheirEdge)
+{
+  // 2 x 2 texels: red, green / blue, white.
+  const std::uint8_t texels[16] = {255, 0, 0,   255, 0,   255, 0,   255,
+                                   0,   0, 255, 255, 255, 255, 255, 255};
+  VectorRenderer& r = harness->Renderer();
+  const int tiled = r.CreateImageRgba(2, 2, kImageNearest | kImageRepeatX | kImageRepeatY, texels);
+  const int clamped = r.CreateImageRgba(2, 2, kImageNearest, texels);
+  ASSERT_NE(tiled, 0);
+  ASSERT_NE(clamped, 0);
+  // Each texel 4 x 4 pixels; the pattern's tile is 8 x 8 at (0, 0).
+  harness->Render(
+      [&](VectorRenderer& v)
+      {
+        v.SetFillPaint(Paint::ImagePattern(Transform{4, 0, 0, 4, 0, 0}, 2, 2, tiled, 1));
+        v.BeginPath();
+        v.Rect(0, 0, 40, 40);
+        v.Fill();
+        v.SetFillPaint(Paint::ImagePattern(Transform{4, 0, 0, 4, 50, 0}, 2, 2, clamped, 1));
+        v.BeginPath();
+        v.Rect(50, 0, 40, 40);
+        v.Fill();
+      });
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x)
+    {
+      const int texel = ((y / 4) % 2) * 2 + (x / 4) % 2;
+      for (int c = 0; c < 3; ++c)
+        ASSERT_NEAR(harness->At(x, y, c), texels[texel * 4 + c] / 255.0f, kQuantum)
+            << x << "," << y;
+    }
+  // Beyond the clamped image's tile its last column and row continue.
+  ExpectPixel(*harness, 80, 2, {0, 1, 0, 1}, kQuantum, "clamped right edge");
+  ExpectPixel(*harness, 80, 30, {1, 1, 1, 1}, kQuantum, "clamped corner");
+  r.DeleteImage(tiled);
+  r.DeleteImage(clamped);
+}

@@ -172,6 +172,11 @@ TEST_F(TextTest, FontsAreFoundByNameAndBadFontDataIsRefused)
   VectorRenderer& r = harness->Renderer();
   EXPECT_EQ(r.FindFont("Roboto-Regular"), font);
   EXPECT_EQ(r.FindFont("Missing"), -1);
+  r.SetFontSize(14);
+  r.SetFontFace("Roboto-Regular");
+  EXPECT_GT(r.TextBounds(0, 0, "abc", nullptr, nullptr), 10.0f);
+  r.SetFontFace("Missing");
+  EXPECT_EQ(r.TextBounds(0, 0, "abc", nullptr, nullptr), 0.0f);
   // A single-face file has no face 1.
   EXPECT_EQ(r.CreateFontFromMemory("Face1", roboto.data(), roboto.size(), 1), -1);
   EXPECT_EQ(r.CreateFontFromMemory("Negative", roboto.data(), roboto.size(), -1), -1);
