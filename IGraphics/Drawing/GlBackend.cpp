@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace igraphics
@@ -72,7 +73,9 @@ void main()
 #else
   vec4 color = vec4(1.0);
 #endif
-#if defined(COVERAGE_GLYPH)
+#if defined(COVERAGE_FULL)
+  float coverage = 1.0;
+#elif defined(COVERAGE_GLYPH)
   float coverage = texture2D(tex, framp / frag[12].xy).a;
 #else
   float coverage = clamp(frag[10].x + frag[10].y * framp.x + frag[10].z * abs(framp.x), 0.0, 1.0)
@@ -100,7 +103,8 @@ enum ShaderVariant : int
   kPaintMask = 3,
   kCoverageGlyph = 1 << 2,
   kCoverageDiscard = 1 << 3,
-  kScissor = 1 << 4
+  kScissor = 1 << 4,
+  kCoverageFull = 1 << 5 // interiors: every pixel fully covered, no ramp to work out
 };
 
 // Fragments of a stroke's first pass must be fully covered.
@@ -151,6 +155,16 @@ void Premultiply(float* dst, const Color& c)
   dst[1] = c.g * c.a;
   dst[2] = c.b * c.a;
   dst[3] = c.a;
+}
+
+bool OpaquePixels(const void* pixels, int w, int h, bool alphaOnly)
+{
+  if (!pixels || alphaOnly) return false;
+  const auto* p = static_cast<const std::uint8_t*>(pixels);
+  const std::size_t count = static_cast<std::size_t>(w) * h;
+  for (std::size_t i = 0; i < count; ++i)
+    if (p[i * 4 + 3] != 255) return false;
+  return true;
 }
 
 bool CompileShader(GlFunctions& gl, GLuint shader, const std::string& text, std::string& error)
@@ -214,6 +228,7 @@ GlBackend::Program* GlBackend::ProgramFor(int variant, std::string* error)
                                         "PAINT_NONE"};
   defines += std::string("#define ") + kPaints[variant & kPaintMask] + "\n";
   if (variant & kCoverageGlyph) defines += "#define COVERAGE_GLYPH\n";
+  if (variant & kCoverageFull) defines += "#define COVERAGE_FULL\n";
   if (variant & kCoverageDiscard) defines += "#define COVERAGE_DISCARD\n";
   if (variant & kScissor) defines += "#define SCISSOR\n";
   std::string reason;
@@ -269,6 +284,7 @@ int GlBackend::CreateTexture(int w, int h, int imageFlags, bool alphaOnly, const
   t.height = h;
   t.flags = imageFlags;
   t.alphaOnly = alphaOnly;
+  t.opaque = OpaquePixels(pixels, w, h, alphaOnly);
   gl_.GenTextures(1, &t.name);
   gl_.BindTexture(GL_TEXTURE_2D, t.name);
   gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -297,7 +313,8 @@ bool GlBackend::UpdateTexture(int image, const void* pixels)
 {
   const auto found = textures_.find(image);
   if (found == textures_.end() || !pixels) return false;
-  const Texture& t = found->second;
+  Texture& t = found->second;
+  t.opaque = OpaquePixels(pixels, t.width, t.height, t.alphaOnly);
   gl_.BindTexture(GL_TEXTURE_2D, t.name);
   gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
   gl_.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, t.alphaOnly ? GL_ALPHA : GL_RGBA,
@@ -422,17 +439,42 @@ void GlBackend::SetClipBox(Call& call, const ScissorRect& scissor) const
       maxY = std::max(maxY, y);
     }
   // One pixel of slack keeps the shader's anti-aliased scissor edge intact.
+  const float slack = ScissorOnPixelGrid(scissor) ? 0.0f : 1.0f;
   const float viewHeightPx = std::round(viewHeight_ / pixel_);
-  const float left = std::floor(minX / pixel_) - 1.0f;
-  const float right = std::ceil(maxX / pixel_) + 1.0f;
-  const float top = std::floor(minY / pixel_) - 1.0f;
-  const float bottom = std::ceil(maxY / pixel_) + 1.0f;
+  const float left = std::round(std::floor(minX / pixel_ + 1e-3f) - slack);
+  const float right = std::round(std::ceil(maxX / pixel_ - 1e-3f) + slack);
+  const float top = std::round(std::floor(minY / pixel_ + 1e-3f) - slack);
+  const float bottom = std::round(std::ceil(maxY / pixel_ - 1e-3f) + slack);
   constexpr float kLimit = 1 << 24;
   call.clipped = true;
   call.clipBox[0] = static_cast<int>(std::clamp(left, -kLimit, kLimit));
   call.clipBox[1] = static_cast<int>(std::clamp(viewHeightPx - bottom, -kLimit, kLimit));
   call.clipBox[2] = static_cast<int>(std::clamp(right - left, 0.0f, kLimit));
   call.clipBox[3] = static_cast<int>(std::clamp(bottom - top, 0.0f, kLimit));
+}
+
+bool GlBackend::ScissorOnPixelGrid(const ScissorRect& scissor) const
+{
+  const Transform& x = scissor.xform;
+  if (scissor.extent[0] < 0.0f || x.xy != 0.0f || x.yx != 0.0f) return false;
+  const auto whole = [&](float v)
+  {
+    const float px = v / pixel_;
+    return std::fabs(px - std::round(px)) < 1e-3f;
+  };
+  const float hx = x.xx * scissor.extent[0];
+  const float hy = x.yy * scissor.extent[1];
+  return whole(x.tx - hx) && whole(x.tx + hx) && whole(x.ty - hy) && whole(x.ty + hy);
+}
+
+bool GlBackend::IsOpaque(const Paint& paint) const
+{
+  if (paint.image)
+  {
+    const auto found = textures_.find(paint.image);
+    return found != textures_.end() && found->second.opaque && paint.innerColor.a >= 1.0f;
+  }
+  return paint.innerColor.a >= 1.0f && paint.outerColor.a >= 1.0f;
 }
 
 bool GlBackend::IsPixelAligned(const Paint& paint) const
@@ -476,6 +518,8 @@ void GlBackend::AddFill(const Paint& paint, const ScissorRect& scissor, const Bl
   call.kind = geometry.convex ? CallKind::ConvexFill : CallKind::StencilFill;
   call.image = paint.image;
   call.pixelAligned = paint.image && IsPixelAligned(paint);
+  call.opaqueInterior = geometry.convex && blend == BlendState{} && IsOpaque(paint) &&
+                        (scissor.extent[0] < 0.0f || ScissorOnPixelGrid(scissor));
   call.fill = geometry;
   call.blend = blend;
   SetClipBox(call, scissor);
@@ -486,6 +530,9 @@ void GlBackend::AddFill(const Paint& paint, const ScissorRect& scissor, const Bl
     // Interior vertices sit at q = -0.5, so one ramp serves interior and fringe.
     SetCoverage(base, 0.5f, -1.0f, 0.0f, -1.0f);
     uniforms_.push_back(base);
+    Uniforms interior = base;
+    interior.program |= kCoverageFull;
+    uniforms_.push_back(interior);
   }
   else
   {
@@ -502,6 +549,7 @@ void GlBackend::AddFill(const Paint& paint, const ScissorRect& scissor, const Bl
     uniforms_.push_back(inside);
     Uniforms cover = base;
     SetCoverage(cover, 1.0f, 0.0f, 0.0f, -1.0f);
+    cover.program |= kCoverageFull;
     uniforms_.push_back(cover);
   }
   calls_.push_back(call);
@@ -617,11 +665,19 @@ void GlBackend::UploadAtlas(GlyphAtlas& atlas)
 
 void GlBackend::DrawConvexFill(const Call& call)
 {
-  UseUniforms(call.uniforms);
   const FillGeometry& g = call.fill;
+  UseUniforms(call.uniforms + 1);
+  if (call.opaqueInterior)
+  {
+    gl_.BlendFuncSeparate(GL_ONE, GL_ZERO, GL_ONE, GL_ZERO);
+    gl_.DrawArrays(GL_TRIANGLES, g.interiorFirst, g.interiorCount);
+    ApplyBlend(call.blend);
+  }
+  else
+    gl_.DrawArrays(GL_TRIANGLES, g.interiorFirst, g.interiorCount);
   // Without anti-aliasing the steep ramp makes the band's inner half solid.
-  const int count = g.interiorCount + g.fringeCount;
-  gl_.DrawArrays(GL_TRIANGLES, g.interiorFirst, count);
+  UseUniforms(call.uniforms);
+  gl_.DrawArrays(GL_TRIANGLES, g.fringeFirst, g.fringeCount);
 }
 
 void GlBackend::DrawStencilFill(const Call& call)

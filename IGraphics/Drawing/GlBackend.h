@@ -67,6 +67,7 @@ private:
     int height = 0;
     int flags = 0;
     bool alphaOnly = false;
+    bool opaque = false; // every texel's alpha is 1
   };
   enum class CallKind
   {
@@ -90,6 +91,9 @@ private:
     // The image maps one texel onto each device pixel, centre on centre:
     // nearest sampling gives the same colours for less work.
     bool pixelAligned = false;
+    // Opaque paint under the default blend: the interior can overwrite
+    // instead of blending (no destination reads).
+    bool opaqueInterior = false;
   };
   static constexpr int kUniformVec4s = 13;
   struct Uniforms
@@ -109,6 +113,10 @@ private:
   Uniforms PaintUniforms(const Paint& paint, const ScissorRect& scissor) const;
   void SetClipBox(Call& call, const ScissorRect& scissor) const;
   bool IsPixelAligned(const Paint& paint) const;
+  // An axis-aligned scissor on whole device pixels is done by GL's scissor box
+  // alone; the shader then has nothing to soften.
+  bool ScissorOnPixelGrid(const ScissorRect& scissor) const;
+  bool IsOpaque(const Paint& paint) const;
   void SetCoverage(Uniforms& u, float c0, float c1, float c2, float threshold) const;
   void BindImage(int image);
   void ApplyBlend(const BlendState& blend);

@@ -470,3 +470,21 @@ TEST_F(PaintTest, RepeatingImagesTileAndClampedOnesStretchTheirEdge)
   r.DeleteImage(tiled);
   r.DeleteImage(clamped);
 }
+
+TEST_F(PaintTest, ScissorEdgesBetweenPixelsAreSoftened)
+{
+  harness->Render(
+      [](VectorRenderer& r)
+      {
+        r.Scissor(10.5f, 10, 20, 20.25f); // x 10.5 .. 30.5, y 10 .. 30.25
+        r.SetFillColor(Color::Rgba(1, 1, 1, 1));
+        FillWhole(r, 100, 100);
+      });
+  EXPECT_NEAR(harness->Alpha(10, 20), 0.5f, kQuantum);
+  EXPECT_NEAR(harness->Alpha(11, 20), 1.0f, kQuantum);
+  EXPECT_NEAR(harness->Alpha(30, 20), 0.5f, kQuantum);
+  EXPECT_NEAR(harness->Alpha(31, 20), 0.0f, kQuantum);
+  EXPECT_NEAR(harness->Alpha(20, 30), 0.25f, kQuantum);
+  EXPECT_NEAR(harness->Alpha(20, 9), 0.0f, kQuantum);
+  EXPECT_NEAR(harness->TotalAlpha(), 20.0 * 20.25, 0.5);
+}
