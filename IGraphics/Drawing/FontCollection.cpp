@@ -74,6 +74,14 @@ bool FontCollection::VerticalMetrics(int font, float size, float& ascender, floa
   return true;
 }
 
+void FontCollection::StartFrame()
+{
+  if (!atlasFull_) return;
+  atlasFull_ = false;
+  glyphs_.clear();
+  atlas_.Reset();
+}
+
 float FontCollection::Measure(int font, float size, int align, float x, float y, const char* text,
                               const char* end, float* bounds) const
 {
@@ -103,7 +111,15 @@ const FontCollection::Glyph* FontCollection::RasterisedGlyph(const Font& font, i
   g.offsetY = y0;
   const int w = x1 - x0;
   const int h = y1 - y0;
-  if (w > 0 && h > 0 && atlas_.Allocate(w, h, g.x, g.y))
+  if (w > 0 && h > 0 && !atlas_.Allocate(w, h, g.x, g.y))
+  {
+    // Not drawn in this frame, and not remembered as empty either. Only a glyph
+    // that would fit an empty atlas is worth starting afresh for.
+    atlasFull_ = atlasFull_ || (w < kMaxAtlasSize && h < kMaxAtlasSize);
+    static const Glyph kMissing;
+    return &kMissing;
+  }
+  if (w > 0 && h > 0)
   {
     g.w = w;
     g.h = h;

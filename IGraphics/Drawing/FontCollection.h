@@ -49,6 +49,9 @@ public:
                const char* text, const char* end, std::vector<TextQuad>& quads);
 
   GlyphAtlas& Atlas() { return atlas_; }
+  // Called as a frame begins: when the atlas ran full in an earlier frame, all
+  // glyphs are dropped so that the new frame rasterises only what it uses.
+  void StartFrame();
 
 private:
   struct Font;
@@ -64,6 +67,7 @@ private:
   std::vector<std::unique_ptr<Font>> fonts_;
   std::unordered_map<std::uint64_t, Glyph> glyphs_;
   GlyphAtlas atlas_;
+  bool atlasFull_ = false;
 };
 
 } // namespace igraphics

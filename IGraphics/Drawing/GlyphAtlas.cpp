@@ -89,6 +89,14 @@ void GlyphAtlas::MarkDirty(int x, int y, int w, int h)
   }
 }
 
+void GlyphAtlas::Reset()
+{
+  shelves_.clear();
+  std::fill(pixels_.begin(), pixels_.end(), std::uint8_t{0});
+  resized_ = true;
+  dirtyTop_ = dirtyBottom_ = 0;
+}
+
 void GlyphAtlas::ClearDirty()
 {
   resized_ = false;

@@ -24,6 +24,8 @@ public:
     return pixels_.data() + static_cast<std::size_t>(y) * width_ + x;
   }
   void MarkDirty(int x, int y, int w, int h);
+  // Forgets every allocation and clears the pixels, keeping the size.
+  void Reset();
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -88,6 +88,7 @@ void VectorRenderer::BeginFrame(float width, float height, float pixelRatio)
   m.pixel = 1.0f / m.ratio;
   m.states.assign(1, State{});
   m.path.Reset();
+  m.fonts.StartFrame();
   m.backend->BeginFrame(std::max(width, 1e-3f), std::max(height, 1e-3f), m.pixel);
   m.inFrame = true;
 }

@@ -8,6 +8,7 @@
 
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -297,4 +298,22 @@ TEST(GlFunctions, NamesTheFirstMissingFunction)
   EXPECT_FALSE(gl.Load(&FakeDriver::Lookup, &driver, &missing));
   ASSERT_NE(missing, nullptr);
   EXPECT_STREQ(missing, "glStencilOpSeparate");
+}
+
+TEST(GlyphAtlas, ResetStartsAfreshAtTheSameSize)
+{
+  GlyphAtlas atlas(32, 32, 64);
+  int x, y;
+  while (atlas.Allocate(10, 10, x, y))
+    std::fill_n(atlas.Row(x, y), 10, std::uint8_t{7});
+  EXPECT_EQ(atlas.Width(), 64);
+  atlas.ClearDirty();
+  atlas.Reset();
+  EXPECT_EQ(atlas.Width(), 64);
+  EXPECT_TRUE(atlas.Resized()); // the texture must be made afresh
+  EXPECT_TRUE(
+      std::all_of(atlas.Pixels(), atlas.Pixels() + 64 * 64, [](std::uint8_t p) { return p == 0; }));
+  ASSERT_TRUE(atlas.Allocate(10, 10, x, y));
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
 }

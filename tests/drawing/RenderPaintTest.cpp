@@ -488,3 +488,26 @@ TEST_F(PaintTest, ScissorEdgesBetweenPixelsAreSoftened)
   EXPECT_NEAR(harness->Alpha(20, 9), 0.0f, kQuantum);
   EXPECT_NEAR(harness->TotalAlpha(), 20.0 * 20.25, 0.5);
 }
+
+TEST_F(PaintTest, FramebufferDestroyedDuringAFrameStillPaintsThatFrame)
+{
+  VectorRenderer& r = harness->Renderer();
+  std::unique_ptr<Framebuffer> layer = r.CreateFramebuffer(20, 20, 0);
+  ASSERT_TRUE(layer);
+  r.BindFramebuffer(*layer);
+  r.SetViewport(0, 0, 20, 20);
+  r.ClearTarget(0, 0, 1, 1); // opaque blue, premultiplied
+  harness->Render(
+      [&](VectorRenderer& v)
+      {
+        v.SetFillPaint(Paint::ImagePattern(10, 10, 20, 20, 0, layer->Image(), 1));
+        v.BeginPath();
+        v.Rect(10, 10, 20, 20);
+        v.Fill();
+        const int image = layer->Image();
+        layer.reset(); // the texture must survive until the frame is sent
+        int w = 0, h = 0;
+        EXPECT_TRUE(v.ImageSize(image, w, h));
+      });
+  ExpectPixel(*harness, 20, 20, {0, 0, 1, 1}, kQuantum, "destroyed layer");
+}
