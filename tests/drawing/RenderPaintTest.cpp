@@ -511,3 +511,24 @@ TEST_F(PaintTest, FramebufferDestroyedDuringAFrameStillPaintsThatFrame)
       });
   ExpectPixel(*harness, 20, 20, {0, 0, 1, 1}, kQuantum, "destroyed layer");
 }
+
+TEST_F(PaintTest, RotatedImagePatternTurnsAboutItsOrigin)
+{
+  // Black then white along the image's x axis; turned a quarter clockwise its x
+  // axis points down the screen: paint (px, py) lands on (20 - py, 10 + px).
+  const std::uint8_t texels[8] = {0, 0, 0, 255, 255, 255, 255, 255};
+  VectorRenderer& r = harness->Renderer();
+  const int image = r.CreateImageRgba(2, 1, kImageNearest, texels);
+  ASSERT_NE(image, 0);
+  harness->Render(
+      [&](VectorRenderer& v)
+      {
+        v.SetFillPaint(Paint::ImagePattern(20, 10, 8, 4, 0.5f * 3.14159265f, image, 1));
+        v.BeginPath();
+        v.Rect(16, 10, 4, 8);
+        v.Fill();
+      });
+  ExpectPixel(*harness, 18, 11, {0, 0, 0, 1}, kQuantum, "first texel");
+  ExpectPixel(*harness, 18, 16, {1, 1, 1, 1}, kQuantum, "second texel");
+  r.DeleteImage(image);
+}
