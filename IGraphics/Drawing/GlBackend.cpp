@@ -43,11 +43,12 @@ void main()
 // texel kind, flip-y, coverage kind, [12] glyph atlas size.
 // frag[0..2] scissor matrix, [3..5] paint matrix, [6] inner and [7] outer colour
 // (premultiplied), [8] scissor extent and scale, [9] box extent, radius,
-// feather, [10] coverage c0, c1, c2 and discard threshold, [11] straight-alpha
-// texels flag, flip-y flag, steepness of the ramp along strokes, [12] glyph
-// atlas size. Each combination of paint,
-// coverage and scissor is its own program: a software rasteriser runs every
-// side of a branch, so uniform-driven branches would cost all paths per pixel.
+// feather, [10] coverage c0, c1, c2 and discard threshold, [11] unused,
+// flip-y flag, steepness of the ramp along strokes, [12] glyph atlas size.
+// Textures hold premultiplied colour, so an image draw is one texture fetch
+// times a colour: the shape a software rasteriser's fast paths recognise. Each combination of
+// paint, coverage and scissor is its own program: a software rasteriser runs every side of a
+// branch, so uniform-driven branches would cost all paths per pixel.
 const char* const kFragmentShader = R"(
 uniform vec4 frag[13];
 uniform sampler2D tex;
@@ -65,9 +66,7 @@ void main()
   float t = clamp((boxDistance(fpaint, frag[9].xy, frag[9].z) + 0.5 * frag[9].w) / frag[9].w, 0.0, 1.0);
   vec4 color = mix(frag[6], frag[7], t);
 #elif defined(PAINT_IMAGE)
-  vec4 texel = texture2D(tex, fpaint);
-  texel.rgb *= mix(1.0, texel.a, frag[11].x);
-  vec4 color = texel * frag[6];
+  vec4 color = texture2D(tex, fpaint) * frag[6];
 #elif defined(PAINT_SOLID)
   vec4 color = frag[6];
 #else
@@ -165,6 +164,25 @@ bool OpaquePixels(const void* pixels, int w, int h, bool alphaOnly)
   for (std::size_t i = 0; i < count; ++i)
     if (p[i * 4 + 3] != 255) return false;
   return true;
+}
+
+// Texels as GL gets them: premultiplied (straight input is converted here,
+// which also keeps bilinear filtering from bleeding colour out of transparent
+// texels).
+const void* PremultipliedTexels(const void* pixels, int w, int h, int flags, bool alphaOnly,
+                                bool opaque, std::vector<std::uint8_t>& storage)
+{
+  if (!pixels || alphaOnly || opaque || (flags & kImagePremultiplied)) return pixels;
+  const auto* p = static_cast<const std::uint8_t*>(pixels);
+  storage.resize(static_cast<std::size_t>(w) * h * 4);
+  for (std::size_t i = 0; i < storage.size(); i += 4)
+  {
+    const unsigned a = p[i + 3];
+    for (int c = 0; c < 3; ++c)
+      storage[i + c] = static_cast<std::uint8_t>((p[i + c] * a + 127) / 255);
+    storage[i + 3] = static_cast<std::uint8_t>(a);
+  }
+  return storage.data();
 }
 
 bool CompileShader(GlFunctions& gl, GLuint shader, const std::string& text, std::string& error)
@@ -289,8 +307,9 @@ int GlBackend::CreateTexture(int w, int h, int imageFlags, bool alphaOnly, const
   gl_.BindTexture(GL_TEXTURE_2D, t.name);
   gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
   const GLenum format = alphaOnly ? GL_ALPHA : GL_RGBA;
+  std::vector<std::uint8_t> storage;
   gl_.TexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), w, h, 0, format, GL_UNSIGNED_BYTE,
-                 pixels);
+                 PremultipliedTexels(pixels, w, h, imageFlags, alphaOnly, t.opaque, storage));
   const GLint filter = (imageFlags & kImageNearest) ? GL_NEAREST : GL_LINEAR;
   gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
   gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
@@ -317,8 +336,10 @@ bool GlBackend::UpdateTexture(int image, const void* pixels)
   t.opaque = OpaquePixels(pixels, t.width, t.height, t.alphaOnly);
   gl_.BindTexture(GL_TEXTURE_2D, t.name);
   gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  gl_.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, t.alphaOnly ? GL_ALPHA : GL_RGBA,
-                    GL_UNSIGNED_BYTE, pixels);
+  std::vector<std::uint8_t> storage;
+  gl_.TexSubImage2D(
+      GL_TEXTURE_2D, 0, 0, 0, t.width, t.height, t.alphaOnly ? GL_ALPHA : GL_RGBA, GL_UNSIGNED_BYTE,
+      PremultipliedTexels(pixels, t.width, t.height, t.flags, t.alphaOnly, t.opaque, storage));
   gl_.BindTexture(GL_TEXTURE_2D, 0);
   return true;
 }
@@ -412,7 +433,6 @@ GlBackend::Uniforms GlBackend::PaintUniforms(const Paint& paint, const ScissorRe
     if (found != textures_.end())
     {
       const Texture& t = found->second;
-      v[44] = (t.flags & kImagePremultiplied) ? 0.0f : 1.0f;
       v[45] = (t.flags & kImageFlipY) ? 1.0f : 0.0f;
     }
   }
