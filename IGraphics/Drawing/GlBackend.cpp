@@ -308,7 +308,8 @@ int GlBackend::CreateTexture(int w, int h, int imageFlags, bool alphaOnly, const
   gl_.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
   const GLenum format = alphaOnly ? GL_ALPHA : GL_RGBA;
   std::vector<std::uint8_t> storage;
-  gl_.TexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), w, h, 0, format, GL_UNSIGNED_BYTE,
+  gl_.TexImage2D(GL_TEXTURE_2D, 0, alphaOnly ? GL_ALPHA : GL_RGBA8, w, h, 0, format,
+                 GL_UNSIGNED_BYTE,
                  PremultipliedTexels(pixels, w, h, imageFlags, alphaOnly, t.opaque, storage));
   const GLint filter = (imageFlags & kImageNearest) ? GL_NEAREST : GL_LINEAR;
   gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
