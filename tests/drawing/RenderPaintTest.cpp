@@ -532,3 +532,45 @@ TEST_F(PaintTest, RotatedImagePatternTurnsAboutItsOrigin)
   ExpectPixel(*harness, 18, 16, {1, 1, 1, 1}, kQuantum, "second texel");
   r.DeleteImage(image);
 }
+
+TEST_F(PaintTest, RegionRedrawIntoAKeptBackingStoreChangesOnlyThatRegion)
+{
+  // The drawing back end's pattern: a backing framebuffer keeps last frame's
+  // pixels, a frame repaints one scissored region, and the whole backing store
+  // is copied to the target at pixel ratio 2.
+  VectorRenderer& r = harness->Renderer();
+  std::unique_ptr<Framebuffer> backing = r.CreateFramebuffer(100, 100, 0);
+  ASSERT_TRUE(backing);
+  const auto paint = [&](float x, float y, float w, float h, Color color)
+  {
+    r.BindFramebuffer(*backing);
+    r.SetViewport(0, 0, 100, 100);
+    r.BeginFrame(50, 50, 2);
+    r.Scissor(x, y, w, h);
+    r.SetFillColor(color);
+    r.BeginPath();
+    r.Rect(0, 0, 50, 50);
+    r.Fill();
+    r.EndFrame();
+  };
+  r.BindFramebuffer(*backing);
+  r.ClearTarget(0, 0, 0, 0);
+  paint(0, 0, 50, 50, Color::Rgba(1, 0, 0, 1));
+  paint(10, 10, 5, 5, Color::Rgba(0, 0, 1, 1)); // points 10..15 = pixels 20..30
+  harness->Render(
+      [&](VectorRenderer& v)
+      {
+        v.SetFillPaint(Paint::ImagePattern(0, 0, 50, 50, 0, backing->Image(), 1));
+        v.BeginPath();
+        v.Rect(0, 0, 50, 50);
+        v.Fill();
+      },
+      2.0f);
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x)
+    {
+      const bool region = x >= 20 && x < 30 && y >= 20 && y < 30;
+      ASSERT_NEAR(harness->At(x, y, 0), region ? 0.0f : 1.0f, kQuantum) << x << "," << y;
+      ASSERT_NEAR(harness->At(x, y, 2), region ? 1.0f : 0.0f, kQuantum) << x << "," << y;
+    }
+}
