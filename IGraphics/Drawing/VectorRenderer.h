@@ -38,7 +38,9 @@ public:
   VectorRenderer(const VectorRenderer&) = delete;
   VectorRenderer& operator=(const VectorRenderer&) = delete;
 
-  // Frames. Begin resets the state stack to one default state.
+  // Frames. Begin resets the state stack to one default state. The viewport
+  // must cover width x pixelRatio by height x pixelRatio device pixels of the
+  // bound target (scissor boxes are placed on that grid).
   void BeginFrame(float width, float height, float pixelRatio);
   void CancelFrame();
   void EndFrame();
