@@ -14,6 +14,9 @@ class DecodedImage
 public:
   // Largest accepted width or height; larger pictures are refused before decoding.
   static constexpr int kMaxDimension = 16384;
+  // Largest accepted pixel count (16-bit RGBA at this size is 128 MiB of
+  // decoder memory).
+  static constexpr std::size_t kMaxPixels = std::size_t{1} << 24;
 
   // False (and the image left empty) for bytes that are not a supported picture.
   bool Decode(const std::uint8_t* bytes, std::size_t size);

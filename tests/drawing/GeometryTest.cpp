@@ -317,3 +317,72 @@ TEST(GlyphAtlas, ResetStartsAfreshAtTheSameSize)
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
 }
+
+namespace
+{
+std::vector<std::uint8_t> Encode(bool jpeg)
+{
+  std::vector<std::uint8_t> out;
+  std::vector<std::uint8_t> rgb(8 * 8 * 3, 90);
+  const auto append = [](void* ctx, void* data, int size)
+  {
+    auto* v = static_cast<std::vector<std::uint8_t>*>(ctx);
+    v->insert(v->end(), static_cast<std::uint8_t*>(data), static_cast<std::uint8_t*>(data) + size);
+  };
+  if (jpeg)
+    stbi_write_jpg_to_func(append, &out, 8, 8, 3, rgb.data(), 90);
+  else
+    stbi_write_png_to_func(append, &out, 8, 8, 3, rgb.data(), 24);
+  return out;
+}
+} // namespace
+
+TEST(DecodedImage, RefusesHuffmanTablesThatWouldOverrunTheJpegDecoder)
+{
+  DecodedImage image;
+  const std::vector<std::uint8_t> jpeg = Encode(true);
+  ASSERT_TRUE(image.Decode(jpeg.data(), jpeg.size()));
+  EXPECT_EQ(image.Width(), 8);
+
+  // A table announcing 300 codes (at most 256 exist), ahead of the frame header.
+  std::vector<std::uint8_t> bad = {0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0x3F, 0x00};
+  for (int i = 0; i < 14; ++i)
+    bad.push_back(0);
+  bad.push_back(45);
+  bad.push_back(255);
+  bad.insert(bad.end(), 300, 0x11);
+  bad.push_back(0xFF);
+  bad.push_back(0xD9);
+  EXPECT_FALSE(image.Decode(bad.data(), bad.size()));
+  // The same behind a run of fill bytes before the start marker.
+  bad.insert(bad.begin(), {0xFF, 0xFF});
+  EXPECT_FALSE(image.Decode(bad.data(), bad.size()));
+
+  // A scan that uses a table no segment defined.
+  std::vector<std::uint8_t> noTables;
+  for (std::size_t i = 0; i + 1 < jpeg.size();)
+  {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC4) // drop every table segment
+    {
+      i += 2 + ((static_cast<std::size_t>(jpeg[i + 2]) << 8) | jpeg[i + 3]);
+      continue;
+    }
+    noTables.push_back(jpeg[i++]);
+    if (i + 1 == jpeg.size()) noTables.push_back(jpeg[i++]);
+  }
+  ASSERT_LT(noTables.size(), jpeg.size());
+  EXPECT_FALSE(image.Decode(noTables.data(), noTables.size()));
+  // A file cut off inside a segment.
+  EXPECT_FALSE(image.Decode(jpeg.data(), 30));
+}
+
+TEST(DecodedImage, RefusesAnEmptyPngDataChunk)
+{
+  DecodedImage image;
+  std::vector<std::uint8_t> png = Encode(false);
+  ASSERT_TRUE(image.Decode(png.data(), png.size()));
+  // After the signature (8) and the header chunk (25): a chunk of no data.
+  const std::uint8_t empty[12] = {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
+  png.insert(png.begin() + 33, empty, empty + 12);
+  EXPECT_FALSE(image.Decode(png.data(), png.size()));
+}
