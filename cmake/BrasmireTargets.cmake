@@ -28,6 +28,11 @@ endif()
 
 enable_testing()
 
+if(BRASMIRE_BUILD_TESTS)
+  # The executables labelled `threads`: all the ThreadSanitizer preset needs to build.
+  add_custom_target(brasmire_thread_tests)
+endif()
+
 # Our own code: C++20, strict warnings, repository-rooted includes.
 function(brasmire_target_defaults target)
   target_compile_features(${target} PUBLIC cxx_std_20)
@@ -61,6 +66,9 @@ function(brasmire_add_gtest)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_LABELS)
     set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+  if("threads" IN_LIST T_LABELS)
+    add_dependencies(brasmire_thread_tests ${T_NAME})
   endif()
 endfunction()
 

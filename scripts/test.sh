@@ -16,7 +16,9 @@ step() {
   fi
 }
 build() {
-  cmake --preset "$1" >/dev/null && cmake --build --preset "$1"
+  local preset="$1"
+  shift
+  cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "$@"
 }
 
 start=$(date +%s)
@@ -24,7 +26,7 @@ step "build native" build native
 step "test native" ctest --preset native
 step "build native-asan" build native-asan
 step "test native-asan" ctest --preset native-asan
-step "build native-tsan" build native-tsan
+step "build native-tsan" build native-tsan --target brasmire_thread_tests
 step "test native-tsan" ctest --preset native-tsan --no-tests=ignore
 step "build fuzz" build fuzz
 step "fuzz smoke runs" ctest --preset fuzz --no-tests=ignore
