@@ -615,16 +615,12 @@ void IPluginBase::SetParamsFromNormalised(const ByteChunk& file, int pos)
 bool IPluginBase::LoadProgramFromChunk(const ByteChunk& file)
 {
   if (file.Size() < pf::kProgramHeaderBytes) return false;
-  std::uint32_t magic = 0, byteSize = 0, kind = 0, version = 0, id = 0, fxVersion = 0,
-                numParams = 0;
-  int pos = pf::GetBE32(file, 0, magic);
-  pos = pf::GetBE32(file, pos, byteSize);
-  pos = pf::GetBE32(file, pos, kind);
-  pos = pf::GetBE32(file, pos, version);
-  pos = pf::GetBE32(file, pos, id);
-  pos = pf::GetBE32(file, pos, fxVersion);
-  pos = pf::GetBE32(file, pos, numParams);
-  if (pos < 0 || magic != pf::kMagic || id != mUniqueID || version != 1) return false;
+  pf::FileHeader header;
+  int pos = pf::GetFileHeader(file, 0, header);
+  if (pos < 0 || header.magic != pf::kMagic || header.id != mUniqueID || header.version != 1)
+    return false;
+  const std::uint32_t kind = header.kind;
+  const std::uint32_t numParams = header.count;
   char name[PresetSlot::kMaxNameBytes + 1];
   CopyNameField(name, file.GetData() + pos, pf::kProgramNameBytes);
   pos += pf::kProgramNameBytes;
@@ -664,17 +660,13 @@ bool IPluginBase::LoadProgramFromChunk(const ByteChunk& file)
 bool IPluginBase::LoadBankFromChunk(const ByteChunk& file)
 {
   if (file.Size() < pf::kBankHeaderBytes) return false;
-  std::uint32_t magic = 0, byteSize = 0, kind = 0, version = 0, id = 0, fxVersion = 0,
-                numPrograms = 0, currentProgram = 0;
-  int pos = pf::GetBE32(file, 0, magic);
-  pos = pf::GetBE32(file, pos, byteSize);
-  pos = pf::GetBE32(file, pos, kind);
-  pos = pf::GetBE32(file, pos, version);
-  pos = pf::GetBE32(file, pos, id);
-  pos = pf::GetBE32(file, pos, fxVersion);
-  pos = pf::GetBE32(file, pos, numPrograms);
+  pf::FileHeader header;
+  std::uint32_t currentProgram = 0;
+  int pos = pf::GetFileHeader(file, 0, header);
   pos = pf::GetBE32(file, pos, currentProgram);
-  if (pos < 0 || magic != pf::kMagic || id != mUniqueID) return false;
+  if (pos < 0 || header.magic != pf::kMagic || header.id != mUniqueID) return false;
+  const std::uint32_t kind = header.kind;
+  const std::uint32_t numPrograms = header.count;
   pos = pf::kBankHeaderBytes;
 
   if (kind == pf::kBankChunk)
@@ -704,17 +696,10 @@ bool IPluginBase::LoadBankFromChunk(const ByteChunk& file)
     {
       const long long at = pf::kBankHeaderBytes + k * recordBytes;
       if (at + recordBytes > file.Size()) return false;
-      std::uint32_t rMagic = 0, rSize = 0, rKind = 0, rVersion = 0, rId = 0, rFxVersion = 0,
-                    rParams = 0;
-      int p = pf::GetBE32(file, static_cast<int>(at), rMagic);
-      p = pf::GetBE32(file, p, rSize);
-      p = pf::GetBE32(file, p, rKind);
-      p = pf::GetBE32(file, p, rVersion);
-      p = pf::GetBE32(file, p, rId);
-      p = pf::GetBE32(file, p, rFxVersion);
-      p = pf::GetBE32(file, p, rParams);
-      if (p < 0 || rMagic != pf::kMagic || rKind != pf::kProgramParams || rVersion != 1 ||
-          rParams != static_cast<std::uint32_t>(NParams()))
+      pf::FileHeader record;
+      const int p = pf::GetFileHeader(file, static_cast<int>(at), record);
+      if (p < 0 || record.magic != pf::kMagic || record.kind != pf::kProgramParams ||
+          record.version != 1 || record.count != static_cast<std::uint32_t>(NParams()))
         return false;
     }
     for (int k = 0; k < nPrograms; ++k)

@@ -1,5 +1,7 @@
 #include "IPlug/PresetFileFormat.h"
 
+#include <initializer_list>
+
 #include <cstring>
 
 namespace iplug::presetfile
@@ -35,6 +37,14 @@ int GetBEFloat(const ByteChunk& chunk, int pos, float& value) noexcept
   std::uint32_t bits = 0;
   pos = GetBE32(chunk, pos, bits);
   if (pos >= 0) std::memcpy(&value, &bits, 4);
+  return pos;
+}
+
+int GetFileHeader(const ByteChunk& chunk, int pos, FileHeader& header) noexcept
+{
+  for (std::uint32_t* field : {&header.magic, &header.byteSize, &header.kind, &header.version,
+                               &header.id, &header.fxVersion, &header.count})
+    pos = GetBE32(chunk, pos, *field);
   return pos;
 }
 

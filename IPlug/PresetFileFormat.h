@@ -36,6 +36,22 @@ inline constexpr int kProgramHeaderBytes = 56;
 inline constexpr int kBankHeaderBytes = 156;
 inline constexpr int kBankReservedBytes = 124;
 
+// The seven fields that open a program header, a bank header and every
+// program record inside a parameter bank.
+struct FileHeader
+{
+  std::uint32_t magic = 0;
+  std::uint32_t byteSize = 0;
+  std::uint32_t kind = 0;
+  std::uint32_t version = 0;
+  std::uint32_t id = 0;
+  std::uint32_t fxVersion = 0;
+  std::uint32_t count = 0; // parameters of a program, programs of a bank
+};
+
+// Reads a FileHeader at pos; returns the next position or -1.
+int GetFileHeader(const ByteChunk& chunk, int pos, FileHeader& header) noexcept;
+
 // Appends / reads a big-endian 32-bit field; reads return the next position or -1.
 int PutBE32(ByteChunk& chunk, std::uint32_t value) noexcept;
 int GetBE32(const ByteChunk& chunk, int pos, std::uint32_t& value) noexcept;
