@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The product's main job on this machine: render audio through the effect.
+# `make demo` builds the native preset first; the files land in out/demo/.
 set -euo pipefail
-cat <<'MSG'
-Brasmire demo: the drive effect itself is not built yet.
-What exists so far is the build and test foundation: the plug-in framework's
-parameter model and processing frame, built natively and for Windows, with
-their tests (run `make test`). The demo will render audio through the effect
-once the signal path lands.
-MSG
+cd "$(dirname "$0")/.."
+renderer=build/native/demo/brasmire_demo
+if [ ! -x "$renderer" ]; then
+  echo "demo: $renderer is missing; build the native preset first (make demo does)" >&2
+  exit 1
+fi
+mkdir -p out/demo
+"$renderer" out/demo

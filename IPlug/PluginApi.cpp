@@ -1,0 +1,13 @@
+#include "IPlug/PluginApi.h"
+
+namespace iplug
+{
+
+const char* PluginApiName(int api) noexcept
+{
+  static const char* const kNames[] = {"VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB"};
+  if (api < 0 || api >= static_cast<int>(sizeof kNames / sizeof kNames[0])) return "";
+  return kNames[api];
+}
+
+} // namespace iplug
