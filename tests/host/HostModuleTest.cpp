@@ -89,6 +89,18 @@ TEST(HostModule, MissingFileIsRefusedWithItsPath)
   EXPECT_NE(error.find("no-such-module.bin"), std::string::npos) << error;
 }
 
+TEST(HostModule, ALibraryWithoutTheExportsIsRefused)
+{
+#if defined(_WIN32)
+  const std::string systemLibrary = "kernel32.dll";
+#else
+  const std::string systemLibrary = "libm.so.6";
+#endif
+  std::string error;
+  EXPECT_EQ(ModuleLibrary::Load(systemLibrary, &error), nullptr);
+  EXPECT_EQ(error, systemLibrary + " does not export ACFRegisterPlugin");
+}
+
 TEST(HostModule, RegistrationRecordsTheWholeDescription)
 {
   auto module = OpenTestModule();
