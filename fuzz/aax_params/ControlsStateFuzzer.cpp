@@ -45,7 +45,7 @@ std::vector<std::uint64_t> Record(const std::uint8_t* data, std::size_t size)
   auto* record = reinterpret_cast<AAX_ChunkRecord*>(storage.data());
   record->mSize = static_cast<std::int32_t>(size);
   record->mChunkID = kControls;
-  if (size) std::memcpy(AAX_ChunkData(record), data, size);
+  if (size != 0 && data != nullptr) std::memcpy(AAX_ChunkData(record), data, size);
   return storage;
 }
 

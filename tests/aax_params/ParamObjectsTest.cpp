@@ -1,6 +1,9 @@
 // Host parameter objects seen through the host's calls: construction,
 // steps, tapers, displays and value objects.
 
+#include "AAX_SDK/Libs/AAXLibrary/source/AAX_CBinaryTaperDelegate.h"
+#include "AAX_SDK/Libs/AAXLibrary/source/AAX_CLinearTaperDelegate.h"
+#include "AAX_SDK/Libs/AAXLibrary/source/AAX_CStringDisplayDelegate.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_IParameter.h"
 #include "tests/aax_params/ParamsHost.h"
 
@@ -283,4 +286,44 @@ TEST_F(ParamsHostTest, DefaultsAreConfinedByTheTaper)
   EXPECT_NEAR(n, 0.5, 1e-12);
   EXPECT_NEAR(Normal("5"), 0.5, 1e-12);
   EXPECT_EQ(TextOf("5", 0.5, 32), "0.25%");
+}
+
+TEST_F(ParamsHostTest, ATaperChangeAlwaysPostsAndKeepsThePlainValueWhenAsked)
+{
+  AAX_IParameter* p = Object(Effect(), "3");
+  ASSERT_NE(p, nullptr);
+  ASSERT_EQ(Effect().ApplyHostParamValue("3", 1.0, 1), AAX_SUCCESS);
+  Automation().ClearEvents();
+  // 0..4 keeping the plain value 1: the host is asked for 1/4 and the answer is
+  // posted although the plain value did not change.
+  p->SetTaperDelegate(AAX_CLinearTaperDelegate<std::int32_t, 1>(0, 4), true);
+  EXPECT_EQ(Normal("3"), 0.25);
+  const auto posted = EventsOf(HostAutomationDelegate::Event::Kind::CurrentValue, "3");
+  ASSERT_EQ(posted.size(), 1u);
+  EXPECT_EQ(posted[0].value, 0.25);
+  // Back to 0..1 keeping the normalised value: 0.25 rounds to 0.
+  p->SetTaperDelegate(AAX_CLinearTaperDelegate<std::int32_t, 1>(0, 1), false);
+  EXPECT_EQ(Normal("3"), 0.0);
+  EXPECT_EQ(ValueText("3", 32), "0");
+  // A taper of another value type is refused and reported.
+  p->SetTaperDelegate(AAX_CBinaryTaperDelegate<bool>(), false);
+  EXPECT_TRUE(Reported("taper of the parameter's value type"));
+  EXPECT_EQ(TextOf("3", 0.5, 32), "1");
+
+  Automation().ClearEvents();
+  p->SetDisplayDelegate(AAX_CStringDisplayDelegate<std::int32_t>({{0, "Off"}, {1, "On"}}));
+  EXPECT_EQ(ValueText("3", 32), "Off");
+  EXPECT_EQ(EventsOf(HostAutomationDelegate::Event::Kind::CurrentValue, "3").size(), 1u);
+}
+
+TEST_F(ParamsHostTest, AStepCountBeyondInt32IsAnOverflow)
+{
+  AAX_IParameter* p = Object(Effect(), "1");
+  ASSERT_NE(p, nullptr);
+  p->SetNumberOfSteps(0x80000000u);
+  std::int32_t steps = 0;
+  EXPECT_EQ(Effect().ParamStepCount("1", &steps), AAX_ERROR_SIGNED_INT_OVERFLOW);
+  p->SetNumberOfSteps(0x7FFFFFFFu);
+  EXPECT_EQ(Effect().ParamStepCount("1", &steps), AAX_SUCCESS);
+  EXPECT_EQ(steps, 0x7FFFFFFF);
 }
