@@ -77,6 +77,14 @@ AAX_Result ParamsTestEffect::InitializeEffect()
       kPreviewParameterID, "Preview", false, AAX_CBinaryTaperDelegate<bool>(),
       AAX_CBinaryDisplayDelegate<bool>("off", "on"), true));
 
+  // Identifiers at the limit: 31 characters are kept, 32 are cut (reported).
+  set.Add(std::make_unique<AAX_CParameter<std::int32_t>>(
+      "abcdefghijklmnopqrstuvwxyzABCDE", "Edge 31", 0,
+      AAX_CLinearTaperDelegate<std::int32_t, 1>(0, 1), wholeNumbers, true));
+  set.Add(std::make_unique<AAX_CParameter<std::int32_t>>(
+      "0123456789012345678901234567890X", "Edge 32", 0,
+      AAX_CLinearTaperDelegate<std::int32_t, 1>(0, 1), wholeNumbers, true));
+
   // Render data: Level's plain value goes to field 30; Mode's handler declines.
   Packets().Register("1", kLevelField, sizeof(double),
                      [this](AAX_CParamID, PacketRegistry::Packet& packet)
