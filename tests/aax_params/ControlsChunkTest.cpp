@@ -87,6 +87,8 @@ Container Expected(const std::vector<double>& normals)
   c.Double("5", normals[4] * normals[4]);
   c.Int32(kIds[6], 7);
   c.Int32("PreviewID", 0);
+  c.Int32(kIds[8], 0);
+  c.Int32(kIds[9], 0);
   return c;
 }
 } // namespace
@@ -121,9 +123,9 @@ TEST_F(ParamsHostTest, DefaultChunkHoldsEveryParameterButTheBypass)
 
   std::uint32_t size = 0;
   ASSERT_EQ(Effect().ChunkSize(kControls, &size), AAX_SUCCESS);
-  // 4 + (4+8) + 3*(4+4) + (4+8) + (36+4) + (12+4): computed entry by entry above.
+  // 4 + (4+8) + 3*(4+4) + (4+8) + 3*(36+4) + (12+4): computed entry by entry above.
   ASSERT_EQ(size, expected.Bytes().size());
-  EXPECT_EQ(size, 108u);
+  EXPECT_EQ(size, 188u);
   Record record(size);
   record.Get()->mVersion = 77;
   ASSERT_EQ(Effect().WriteChunk(kControls, record.Get()), AAX_SUCCESS);
@@ -187,7 +189,9 @@ TEST_F(ParamsHostTest, CompareNarrowsDoublesToFloat)
                        .Int32("4", 3)
                        .Double("5", 0.25)
                        .Int32(kIds[6], 7)
-                       .Int32("PreviewID", 0);
+                       .Int32("PreviewID", 0)
+                       .Int32(kIds[8], 0)
+                       .Int32(kIds[9], 0);
   Container far = Container()
                       .Double("1", 10.001)
                       .Int32("2", 0)
@@ -195,7 +199,9 @@ TEST_F(ParamsHostTest, CompareNarrowsDoublesToFloat)
                       .Int32("4", 3)
                       .Double("5", 0.25)
                       .Int32(kIds[6], 7)
-                      .Int32("PreviewID", 0);
+                      .Int32("PreviewID", 0)
+                      .Int32(kIds[8], 0)
+                      .Int32(kIds[9], 0);
   bool equal = false;
   Record a(close.Bytes(), static_cast<std::int32_t>(close.Bytes().size()));
   ASSERT_EQ(Effect().CompareChunk(a.Get(), &equal), AAX_SUCCESS);

@@ -312,3 +312,29 @@ TEST_F(ParamsHostTest, WithoutTheHostsAutomationValuesApplyAtOnce)
   EXPECT_EQ(Normal("2"), 1.0);
   EXPECT_TRUE(Automation().Events().empty());
 }
+
+TEST_F(ParamsHostTest, DirtyPacketsArePostedOnceByTheUpdatePass)
+{
+  instance->Controller().TakePackets();
+  ASSERT_EQ(Effect().DispatchParamPackets(), AAX_SUCCESS);
+  EXPECT_TRUE(instance->Controller().TakePackets().empty());
+
+  ASSERT_EQ(Effect().ApplyHostParamValue("1", LevelNormal(30.0), 1), AAX_SUCCESS);
+  ASSERT_EQ(Effect().ApplyHostParamValue("2", 1.0, 1), AAX_SUCCESS);
+  ASSERT_EQ(Effect().DispatchParamPackets(), AAX_SUCCESS);
+  const auto packets = instance->Controller().TakePackets();
+  // Mode's handler declined, so only Level's packet went out.
+  ASSERT_EQ(packets.size(), 1u);
+  EXPECT_EQ(packets[0].field, 30);
+  ASSERT_EQ(packets[0].data.size(), sizeof(double));
+  double plain = 0.0;
+  std::memcpy(&plain, packets[0].data.data(), sizeof plain);
+  EXPECT_NEAR(plain, 30.0, 1e-9);
+  // Clean after the pass: nothing more until the next change.
+  ASSERT_EQ(Effect().DispatchParamPackets(), AAX_SUCCESS);
+  EXPECT_TRUE(instance->Controller().TakePackets().empty());
+  // A value the host did not change still marks the packet (the host decided it).
+  ASSERT_EQ(Effect().ApplyHostParamValue("1", LevelNormal(30.0), 1), AAX_SUCCESS);
+  ASSERT_EQ(Effect().DispatchParamPackets(), AAX_SUCCESS);
+  EXPECT_EQ(instance->Controller().TakePackets().size(), 1u);
+}

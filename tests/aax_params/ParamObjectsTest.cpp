@@ -43,15 +43,22 @@ TEST_F(ParamsHostTest, LongIdentifierIsCutTo31CharactersAndReported)
   EXPECT_EQ(Effect().ParamIndexOf(given.c_str(), &index), AAX_ERROR_INVALID_PARAMETER_ID);
   EXPECT_EQ(index, -1);
 
-  bool found = false;
+  // 31 characters stay whole; 32 lose the last one.
+  ASSERT_EQ(Effect().ParamIdAt(8, &id), AAX_SUCCESS);
+  EXPECT_EQ(id.Text(), "abcdefghijklmnopqrstuvwxyzABCDE");
+  ASSERT_EQ(Effect().ParamIdAt(9, &id), AAX_SUCCESS);
+  EXPECT_EQ(id.Text(), "0123456789012345678901234567890");
+
+  // One report each for the 40- and the 32-character identifier.
+  int reports = 0;
   for (const auto& a : module->Host().Services().Assertions())
     if (a.expression == "len < eParemeterDefaultMaxIdentifierSize")
     {
-      found = true;
+      ++reports;
       EXPECT_EQ(a.path, "Dependencies/IPlug/AAX_SDK/Interfaces/AAX_CParameter");
       EXPECT_EQ(a.flags, 1);
     }
-  EXPECT_TRUE(found);
+  EXPECT_EQ(reports, 2);
 }
 
 TEST_F(ParamsHostTest, NewParametersHave128ContinuousStepsAndZeroStepsIsRefused)

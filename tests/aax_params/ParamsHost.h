@@ -28,8 +28,16 @@ using aaxhost::PluginModule;
 
 inline constexpr AAX_CTypeID kControls = AAX_FourCC("elck");
 // The module's parameters in registration order; the duplicate "2" is refused.
-inline const std::vector<std::string> kIds = {
-    "", "1", "2", "3", "4", "5", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde", "PreviewID"};
+inline const std::vector<std::string> kIds = {"",
+                                              "1",
+                                              "2",
+                                              "3",
+                                              "4",
+                                              "5",
+                                              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde",
+                                              "PreviewID",
+                                              "abcdefghijklmnopqrstuvwxyzABCDE",
+                                              "0123456789012345678901234567890"};
 
 // Level: -100..200, linear.
 inline double LevelNormal(double plain)

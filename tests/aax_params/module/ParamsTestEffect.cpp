@@ -11,6 +11,7 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CUnitDisplayDelegateDecorator.h"
 #include "IPlug/AAX/AAX_CIPlugTaperDelegate.h"
 
+#include <cstring>
 #include <memory>
 
 IACFUnknown* ParamsTestEffect::Create()
@@ -76,8 +77,34 @@ AAX_Result ParamsTestEffect::InitializeEffect()
       kPreviewParameterID, "Preview", false, AAX_CBinaryTaperDelegate<bool>(),
       AAX_CBinaryDisplayDelegate<bool>("off", "on"), true));
 
+  // Identifiers at the limit: 31 characters are kept, 32 are cut (reported).
+  set.Add(std::make_unique<AAX_CParameter<std::int32_t>>(
+      "abcdefghijklmnopqrstuvwxyzABCDE", "Edge 31", 0,
+      AAX_CLinearTaperDelegate<std::int32_t, 1>(0, 1), wholeNumbers, true));
+  set.Add(std::make_unique<AAX_CParameter<std::int32_t>>(
+      "0123456789012345678901234567890X", "Edge 32", 0,
+      AAX_CLinearTaperDelegate<std::int32_t, 1>(0, 1), wholeNumbers, true));
+
+  // Render data: Level's plain value goes to field 30; Mode's handler declines.
+  Packets().Register("1", kLevelField, sizeof(double),
+                     [this](AAX_CParamID, PacketRegistry::Packet& packet)
+                     {
+                       const double plain = mLevel.ValueOfNormal(LevelNormal());
+                       std::memcpy(packet.data.data(), &plain, sizeof plain);
+                       return AAX_SUCCESS;
+                     });
+  Packets().Register("2", kModeField, 4,
+                     [](AAX_CParamID, PacketRegistry::Packet&) { return AAX_ERROR_UNIMPLEMENTED; });
+
   // Refused: the identifier is taken.
   set.Add(std::make_unique<AAX_CParameter<std::int32_t>>(
       "2", "Duplicate", 1, AAX_CLinearTaperDelegate<std::int32_t, 1>(0, 9), wholeNumbers, true));
   return AAX_SUCCESS;
+}
+
+double ParamsTestEffect::LevelNormal() const
+{
+  double normal = 0.0;
+  ParamNormal("1", &normal);
+  return normal;
 }

@@ -17,11 +17,16 @@ public:
   // Identifier of the 40-character parameter as registered.
   static constexpr const char* kLongId = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";
 
+  // Render-context fields of the packets registered for "1" and "2".
+  static constexpr AAX_CFieldIndex kLevelField = 30;
+  static constexpr AAX_CFieldIndex kModeField = 31;
+
   AAX_Result InitializeEffect() override;
 
 private:
   ParamsTestEffect();
   ~ParamsTestEffect() override = default;
+  double LevelNormal() const;
 
   iplug::IParam mLevel; // -100..200 linear, dB
   iplug::IParam mWidth; // 0..1 squared curve

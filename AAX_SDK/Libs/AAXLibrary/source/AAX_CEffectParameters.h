@@ -113,8 +113,12 @@ protected:
   AAX_VController* Controller() const noexcept { return mController.get(); }
   AAX_VAutomationDelegate* AutomationDelegate() const noexcept { return mAutomation.get(); }
   AAX_VTransport* Transport() const noexcept { return mTransport.get(); }
-  // Counts one more change of state for the host.
-  void IncrementChangeCount() noexcept { ++mChangeCount; }
+  // Counts one more change of state for the host. Wraps instead of
+  // overflowing; a wrapped (negative) count is not reported.
+  void IncrementChangeCount() noexcept
+  {
+    mChangeCount = static_cast<std::int32_t>(static_cast<std::uint32_t>(mChangeCount) + 1u);
+  }
 
 private:
   // Rebuilds the chunk parser's entries from the unfiltered parameters.
