@@ -144,6 +144,12 @@ AAX_Result IPlugAAX::ApplyHostParamValue(AAX_CParamID id, double normalised, std
   AAX_IParameter* parameter = Parameters().Find(id);
   if (parameter == nullptr) return AAX_ERROR_INVALID_PARAMETER_ID;
   parameter->UpdateNormalizedValue(normalised);
+  if (parameter == mBypassParameter)
+  {
+    bool bypass = false;
+    parameter->GetValueAsBool(&bypass);
+    mHostBypass.store(bypass, std::memory_order_relaxed);
+  }
 
   // The bypass's empty identifier reads as 0 and so names no IParam.
   const int index = std::atoi(id) - 1;
@@ -399,8 +405,7 @@ void IPlugAAX::RenderAudio(AAX_RenderContext* context, const AAX_SyncValuePair* 
                            std::int32_t) noexcept
 {
   if (context == nullptr) return;
-  bool bypass = false;
-  if (mBypassParameter != nullptr) mBypassParameter->GetValueAsBool(&bypass);
+  const bool bypass = mHostBypass.load(std::memory_order_relaxed);
 
   std::int32_t inputStem = 0;
   std::int32_t outputStem = 0;

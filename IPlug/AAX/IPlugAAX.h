@@ -4,6 +4,7 @@
 #include "IPlug/IPlugAPIBase.h"
 #include "IPlug/IPlugProcessor.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -87,8 +88,11 @@ private:
   void FillTimeInfo(AAX_ITransport& transport) noexcept;
 
   AAX_IParameter* mBypassParameter = nullptr; // owned by the parameter set; host thread
-  AAX_ITransport* mTransport = nullptr;       // audio thread, during a render call only
-  std::vector<std::string> mParamIds;         // made in InitializeEffect, fixed afterwards
+  // The bypass value as the audio thread reads it: the host parameter's own
+  // value is a plain field that host threads write.
+  std::atomic<bool> mHostBypass{false}; // written by host threads, read by the audio thread
+  AAX_ITransport* mTransport = nullptr; // audio thread, during a render call only
+  std::vector<std::string> mParamIds;   // made in InitializeEffect, fixed afterwards
   // MIDI output, audio thread only: messages [front, back) are waiting.
   std::vector<MidiMessage> mMidiOutput;
   std::size_t mMidiFront = 0;
