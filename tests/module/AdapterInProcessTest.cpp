@@ -10,6 +10,7 @@
 #include "Host/HostEventLoop.h"
 #include "Host/HostMIDINode.h"
 #include "Host/HostObject.h"
+#include "Host/HostString.h"
 #include "Host/InstanceContext.h"
 #include "support/AllocationCounter.h"
 
@@ -279,6 +280,37 @@ TEST(AdapterInProcess, SynchronisedValuesWaitForTheStateNumberTheHostCaughtUpWit
   c.RenderCall();
   EXPECT_TRUE(c.plug->lastIdentifiers.empty()); // taken once
   EXPECT_EQ(c.effect->HostIdle(), AAX_SUCCESS);
+}
+
+TEST(AdapterInProcess, NotificationsSetTheOfflineFlagAndTheTrackName)
+{
+  Connected<brasmire::Brasmire> c(brasmire::Brasmire::CreateInstance({}));
+  EXPECT_FALSE(c.plug->IsRenderingOffline());
+  EXPECT_EQ(c.effect->OnHostNotification(AAX_FourCC("AXof"), nullptr, 0), AAX_SUCCESS);
+  EXPECT_TRUE(c.plug->IsRenderingOffline());
+  EXPECT_EQ(c.effect->OnHostNotification(AAX_FourCC("AXox"), nullptr, 0), AAX_SUCCESS);
+  EXPECT_FALSE(c.plug->IsRenderingOffline());
+
+  iplug::ByteChunk name;
+  c.plug->TrackName(name);
+  ASSERT_EQ(name.Size(), 1); // the empty name and its terminator
+  const aaxhost::HostString track("Drums 2");
+  EXPECT_EQ(c.effect->OnHostNotification(AAX_FourCC("AXtn"), &track, sizeof track), AAX_SUCCESS);
+  c.plug->TrackName(name);
+  ASSERT_EQ(name.Size(), 8);
+  EXPECT_STREQ(reinterpret_cast<const char*>(name.GetData()), "Drums 2");
+  // Without data the name stays.
+  EXPECT_EQ(c.effect->OnHostNotification(AAX_FourCC("AXtn"), nullptr, 0), AAX_SUCCESS);
+  c.plug->TrackName(name);
+  EXPECT_STREQ(reinterpret_cast<const char*>(name.GetData()), "Drums 2");
+}
+
+TEST(AdapterInProcess, EditorResizeRequestsStoreTheNewSize)
+{
+  Connected<brasmire::Brasmire> c(brasmire::Brasmire::CreateInstance({}));
+  EXPECT_TRUE(c.plug->RequestEditorSize(1000, 300));
+  EXPECT_EQ(c.plug->GetEditorWidth(), 1000);
+  EXPECT_EQ(c.plug->GetEditorHeight(), 300);
 }
 
 TEST(AdapterInProcess, ARenderCallAllocatesNothing)
