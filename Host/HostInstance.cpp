@@ -152,6 +152,11 @@ AAX_Result HostInstance::Render(const float* const* inputs, float* const* output
   if (mRenderProc == nullptr) return AAX_ERROR_NULL_COMPONENT;
   if (frames < 0 || frames > kMaxFrames) return AAX_ERROR_INVALID_ARGUMENT;
 
+  // The update pass runs on the host's parameter thread before the render
+  // call it prepares; this host makes both calls from the caller's thread.
+  mEffect->DispatchParamPackets();
+  ++mUpdatePasses;
+
   // Packets posted since the last call arrive before this one.
   for (const HostController::Packet& packet : Controller().TakePackets())
   {
@@ -190,6 +195,23 @@ AAX_Result HostInstance::Render(const float* const* inputs, float* const* output
   Controller().CountRenderCall(frames);
   Transport().Advance(frames, mSampleRate);
   return AAX_SUCCESS;
+}
+
+std::int64_t HostInstance::CurrentStateNumber() const noexcept
+{
+  const void* port = mFields[AAX_eField_CurrentStateNumber];
+  const std::optional<FieldRecord> record = mComponent->Field(AAX_eField_CurrentStateNumber);
+  if (port == nullptr || !record || record->kind != FieldRecord::Kind::DataInPort ||
+      record->size < static_cast<std::int64_t>(sizeof(std::int64_t)))
+    return -1;
+  std::int64_t number = 0;
+  std::memcpy(&number, port, sizeof number);
+  return number;
+}
+
+AAX_Result HostInstance::Idle()
+{
+  return mEffect->HostIdle();
 }
 
 AAX_Result HostInstance::OpenView(void* nativeParent)

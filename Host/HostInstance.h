@@ -42,12 +42,24 @@ public:
   HostTransport& Transport() const noexcept { return mContext->Transport(); }
   HostMIDINode* MIDINode(AAX_CFieldIndex field) const;
 
-  // One render call of frames samples per channel: delivers the packets the
-  // effect posted since the last call into their fields, then calls the
-  // component's render procedure. Channel counts follow the controller's stem
-  // formats. [audio-thread of this host; handing over packets allocates, which
-  // only this test host does]
+  // One render call of frames samples per channel, as a DAW makes it: first
+  // the parameter-update pass (DispatchParamPackets, which posts the state
+  // number to field 25), then the packets posted since the last call are
+  // delivered into their fields, then the component's render procedure runs. Channel counts follow
+  // the controller's stem formats. [audio-thread of this host; handing over packets allocates,
+  // which only this test host does]
   AAX_Result Render(const float* const* inputs, float* const* outputs, std::int32_t frames);
+
+  // The host's periodic idle call (the effect frees what its render calls
+  // handed back). [main-thread]
+  AAX_Result Idle();
+
+  // The state number last delivered to field 25, or -1 when the component
+  // registered no such port. [main-thread, between render calls]
+  std::int64_t CurrentStateNumber() const noexcept;
+
+  // Counts of the calls made, for callers that check the host's own traffic.
+  std::int64_t UpdatePasses() const noexcept { return mUpdatePasses; }
 
   // The view: created through the effect's view procedure and connected; then
   // a view container can be attached and removed.
@@ -84,6 +96,7 @@ private:
   float mSampleRate = 0.0f;
   std::int64_t mClock = 0;
   std::int32_t mSideChainChannel = 0;
+  std::int64_t mUpdatePasses = 0;
 };
 
 } // namespace aaxhost

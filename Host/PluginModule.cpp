@@ -1,5 +1,7 @@
 #include "Host/PluginModule.h"
 
+#include "IPlug/RunLoop.h"
+
 namespace aaxhost
 {
 
@@ -70,3 +72,14 @@ bool PluginModule::Close(std::string* error)
 }
 
 } // namespace aaxhost
+
+#ifndef _WIN32
+// The process's thread timers, for every module this host loads: a module's
+// timer then fires from this host's event loop on the thread that created it,
+// as Windows thread timers fire from the host's message loop.
+extern "C" __attribute__((visibility("default"))) const iplug::RunLoop::ThreadTimerService*
+IPlugProcessThreadTimers()
+{
+  return iplug::RunLoop::LocalService();
+}
+#endif

@@ -3,6 +3,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <chrono>
 #include <mutex>
@@ -82,9 +84,8 @@ struct Due
   std::uintptr_t id;
   RunLoop::TimerProcedure procedure;
 };
-} // namespace
 
-std::uintptr_t RunLoop::SetThreadTimer(std::uint32_t periodMs, TimerProcedure procedure)
+std::uintptr_t LocalSetThreadTimer(std::uint32_t periodMs, RunLoop::TimerProcedure procedure)
 {
   if (procedure == nullptr) return 0;
   TimerTable& table = Table();
@@ -96,7 +97,7 @@ std::uintptr_t RunLoop::SetThreadTimer(std::uint32_t periodMs, TimerProcedure pr
   return id;
 }
 
-bool RunLoop::KillThreadTimer(std::uintptr_t id)
+bool LocalKillThreadTimer(std::uintptr_t id)
 {
   TimerTable& table = Table();
   std::lock_guard<std::mutex> guard(table.lock);
@@ -107,7 +108,7 @@ bool RunLoop::KillThreadTimer(std::uintptr_t id)
   return true;
 }
 
-int RunLoop::ProcessPending()
+int LocalProcessPending()
 {
   TimerTable& table = Table();
   const std::thread::id self = std::this_thread::get_id();
@@ -140,22 +141,77 @@ int RunLoop::ProcessPending()
   return dispatched;
 }
 
-int RunLoop::RunFor(std::uint32_t durationMs)
+std::int64_t LocalMsUntilNextDue()
 {
   TimerTable& table = Table();
   const std::thread::id self = std::this_thread::get_id();
+  const Clock::time_point now = Clock::now();
+  std::int64_t wait = -1;
+  std::lock_guard<std::mutex> guard(table.lock);
+  for (const ThreadTimer& t : table.timers)
+  {
+    if (t.owner != self) continue;
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(t.due - now).count();
+    const std::int64_t clipped = std::max<std::int64_t>(0, ms);
+    if (wait < 0 || clipped < wait) wait = clipped;
+  }
+  return wait;
+}
+
+const RunLoop::ThreadTimerService kLocalService = {RunLoop::kServiceVersion, &LocalSetThreadTimer,
+                                                   &LocalKillThreadTimer, &LocalProcessPending,
+                                                   &LocalMsUntilNextDue};
+
+// The process's table: the host's when it exports one of this version, else ours.
+const RunLoop::ThreadTimerService& Service()
+{
+  static const RunLoop::ThreadTimerService* const service = []
+  {
+    void* symbol = dlsym(RTLD_DEFAULT, RunLoop::kServiceSymbol);
+    if (symbol != nullptr)
+    {
+      const RunLoop::ThreadTimerService* found =
+          reinterpret_cast<RunLoop::ServiceProvider>(symbol)();
+      if (found != nullptr && found->version == RunLoop::kServiceVersion) return found;
+    }
+    return &kLocalService;
+  }();
+  return *service;
+}
+} // namespace
+
+const RunLoop::ThreadTimerService* RunLoop::LocalService()
+{
+  return &kLocalService;
+}
+
+std::uintptr_t RunLoop::SetThreadTimer(std::uint32_t periodMs, TimerProcedure procedure)
+{
+  return Service().setThreadTimer(periodMs, procedure);
+}
+
+bool RunLoop::KillThreadTimer(std::uintptr_t id)
+{
+  return Service().killThreadTimer(id);
+}
+
+int RunLoop::ProcessPending()
+{
+  return Service().processPending();
+}
+
+int RunLoop::RunFor(std::uint32_t durationMs)
+{
   const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(durationMs);
   int dispatched = 0;
   for (;;)
   {
     dispatched += ProcessPending();
+    const Clock::time_point now = Clock::now();
+    if (now >= deadline) break;
     Clock::time_point wake = deadline;
-    {
-      std::lock_guard<std::mutex> guard(table.lock);
-      for (const ThreadTimer& t : table.timers)
-        if (t.owner == self && t.due < wake) wake = t.due;
-    }
-    if (Clock::now() >= deadline) break;
+    const std::int64_t next = Service().msUntilNextDue();
+    if (next >= 0) wake = std::min(wake, now + std::chrono::milliseconds(next));
     std::this_thread::sleep_until(wake);
   }
   return dispatched;

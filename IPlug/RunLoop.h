@@ -31,6 +31,28 @@ public:
 
   // Removes a timer; false when no such timer exists. [any-thread]
   static bool KillThreadTimer(std::uintptr_t id);
+
+  // The thread timers of a process, as a plain C table. Windows keeps thread
+  // timers in the system, so a DLL's timer fires from the host's message loop.
+  // Here every module carries its own copy of this code; so that a module's
+  // timer fires from the loop of the host that loaded it, the host exports
+  // `kServiceSymbol` (a function returning its table) and every copy of
+  // RunLoop in the process uses the table it finds there, else its own.
+  struct ThreadTimerService
+  {
+    std::int32_t version;
+    std::uintptr_t (*setThreadTimer)(std::uint32_t periodMs, TimerProcedure procedure);
+    bool (*killThreadTimer)(std::uintptr_t id);
+    int (*processPending)();
+    // Milliseconds until the calling thread's next timer is due, or -1 for none.
+    std::int64_t (*msUntilNextDue)();
+  };
+  static constexpr std::int32_t kServiceVersion = 1;
+  static constexpr const char* kServiceSymbol = "IPlugProcessThreadTimers";
+  using ServiceProvider = const ThreadTimerService* (*)();
+
+  // This copy's own table, for a host to export. [any-thread]
+  static const ThreadTimerService* LocalService();
 #endif
 
   RunLoop() = delete;

@@ -299,16 +299,18 @@ TEST(HostModule, RenderAppliesTheEffectAndDeliversPostedPacketsOnTheNextCall)
   }
   EXPECT_EQ(CustomValue<double>(*instance, "tmpo"), 93.0);
 
-  // The field starts zeroed; a posted number arrives with the next render call only.
-  EXPECT_EQ(LastStateNumber(*instance), 0);
-  ASSERT_EQ(instance->Effect().DispatchParamPackets(), AAX_SUCCESS);
-  EXPECT_EQ(LastStateNumber(*instance), 0);
-  instance->Render(inputs, outputs, kFrames);
+  // Every render call follows an update pass whose number arrives with it
+  // (this module numbers from 1); a number posted between calls waits for
+  // the next call.
   EXPECT_EQ(LastStateNumber(*instance), 1);
+  ASSERT_EQ(instance->Effect().DispatchParamPackets(), AAX_SUCCESS); // posts 2
+  EXPECT_EQ(LastStateNumber(*instance), 1);
+  instance->Render(inputs, outputs, kFrames); // its own pass posts 3
+  EXPECT_EQ(LastStateNumber(*instance), 3);
   instance->Effect().DispatchParamPackets();
   instance->Effect().DispatchParamPackets();
   instance->Render(inputs, outputs, kFrames);
-  EXPECT_EQ(LastStateNumber(*instance), 3);
+  EXPECT_EQ(LastStateNumber(*instance), 6);
 
   // MIDI fed to the input node comes back on the output node.
   HostMIDINode* midiIn = instance->MIDINode(AAX_eField_MIDIIn);

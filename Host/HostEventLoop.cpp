@@ -1,0 +1,18 @@
+#include "Host/HostEventLoop.h"
+
+#include "IPlug/RunLoop.h"
+
+namespace aaxhost
+{
+
+int HostEventLoop::RunFor(std::uint32_t durationMs)
+{
+  return iplug::RunLoop::RunFor(durationMs);
+}
+
+int HostEventLoop::ProcessPending()
+{
+  return iplug::RunLoop::ProcessPending();
+}
+
+} // namespace aaxhost
