@@ -612,6 +612,25 @@ void IPluginBase::SetParamsFromNormalised(const ByteChunk& file, int pos)
   }
 }
 
+bool IPluginBase::ApplyOpaqueBlock(const ByteChunk& file, int pos,
+                                   int (IPluginBase::*read)(const ByteChunk&, int))
+{
+  if (!mStateChunks) return false;
+  std::uint32_t blockSize = 0;
+  pos = pf::GetBE32(file, pos, blockSize);
+  ByteChunk block;
+  int start = 0;
+  if (!CopyOpaqueBlock(file, pos, blockSize, block, start)) return false;
+  Snapshot snapshot;
+  if (!TakeSnapshot(snapshot)) return false;
+  if ((this->*read)(block, start) < 0)
+  {
+    RestoreSnapshot(snapshot);
+    return false;
+  }
+  return true;
+}
+
 bool IPluginBase::LoadProgramFromChunk(const ByteChunk& file)
 {
   if (file.Size() < pf::kProgramHeaderBytes) return false;
@@ -627,19 +646,7 @@ bool IPluginBase::LoadProgramFromChunk(const ByteChunk& file)
 
   if (kind == pf::kProgramChunk)
   {
-    if (!mStateChunks) return false;
-    std::uint32_t blockSize = 0;
-    pos = pf::GetBE32(file, pos, blockSize);
-    ByteChunk block;
-    int start = 0;
-    if (!CopyOpaqueBlock(file, pos, blockSize, block, start)) return false;
-    Snapshot snapshot;
-    if (!TakeSnapshot(snapshot)) return false;
-    if (UnserializeState(block, start) < 0)
-    {
-      RestoreSnapshot(snapshot);
-      return false;
-    }
+    if (!ApplyOpaqueBlock(file, pos, &IPluginBase::UnserializeState)) return false;
   }
   else if (kind == pf::kProgramParams)
   {
@@ -671,19 +678,7 @@ bool IPluginBase::LoadBankFromChunk(const ByteChunk& file)
 
   if (kind == pf::kBankChunk)
   {
-    if (!mStateChunks) return false;
-    std::uint32_t blockSize = 0;
-    pos = pf::GetBE32(file, pos, blockSize);
-    ByteChunk block;
-    int start = 0;
-    if (!CopyOpaqueBlock(file, pos, blockSize, block, start)) return false;
-    Snapshot snapshot;
-    if (!TakeSnapshot(snapshot)) return false;
-    if (UnserializePresets(block, start) < 0)
-    {
-      RestoreSnapshot(snapshot);
-      return false;
-    }
+    if (!ApplyOpaqueBlock(file, pos, &IPluginBase::UnserializePresets)) return false;
   }
   else if (kind == pf::kBankParams)
   {

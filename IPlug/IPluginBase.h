@@ -161,6 +161,10 @@ private:
   bool MakeOpaqueBlock(ByteChunk& block, bool presets) const;
   void AppendProgramRecord(ByteChunk& file, const PresetSlot* slot, bool fromSlot) const;
   void SetParamsFromNormalised(const ByteChunk& file, int pos);
+  // Hands the chunk form's opaque block at pos to `read` (the state or the
+  // presets reader); a block that is malformed or refused changes nothing.
+  bool ApplyOpaqueBlock(const ByteChunk& file, int pos,
+                        int (IPluginBase::*read)(const ByteChunk&, int));
 
   std::vector<std::unique_ptr<PresetSlot>> mPresets;
   int mCurrentPresetIdx = 0;
