@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!decoder.AtEnd())
   {
     const std::uint32_t cp = decoder.Next();
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || ++count > size)
-      std::abort();
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || ++count > size) std::abort();
   }
   return 0;
 }
