@@ -26,9 +26,11 @@ class HostInstance
 {
 public:
   // Null with a reason when the effect or component does not exist, the
-  // factory gives no effect-parameters object or ConnectHost fails.
+  // factory gives no effect-parameters object or ConnectHost fails. The
+  // sample rate is the session's: an effect reads it when it is connected.
   static std::unique_ptr<HostInstance> Create(PluginModule& module, std::size_t effectIndex,
-                                              std::size_t componentIndex, std::string* error);
+                                              std::size_t componentIndex, std::string* error,
+                                              float sampleRate = 48000.0f);
 
   HostInstance(const HostInstance&) = delete;
   HostInstance& operator=(const HostInstance&) = delete;
@@ -49,6 +51,21 @@ public:
   // the controller's stem formats. [audio-thread of this host; handing over packets allocates,
   // which only this test host does]
   AAX_Result Render(const float* const* inputs, float* const* outputs, std::int32_t frames);
+
+  // Told just before and just after the component's render procedure runs, on
+  // the rendering thread, so that a caller can watch what the module itself
+  // does there (the host's own packet hand-over stays outside). Not owned;
+  // null for none. [main-thread, between render calls]
+  class RenderProbe
+  {
+  public:
+    virtual void Enter() noexcept = 0;
+    virtual void Leave() noexcept = 0;
+
+  protected:
+    ~RenderProbe() = default;
+  };
+  void SetRenderProbe(RenderProbe* probe) noexcept { mProbe = probe; }
 
   // The host's periodic idle call (the effect frees what its render calls
   // handed back). [main-thread]
@@ -84,6 +101,7 @@ private:
   HostRef<AAX_IEffectGUI> mView;
   HostRef<HostViewContainer> mViewContainer;
   AAX_RenderProc mRenderProc = nullptr;
+  RenderProbe* mProbe = nullptr;
 
   // Render-context fields, at the indexes the component registered.
   std::array<void*, HostComponentDescriptor::kMaxFieldIndex + 1> mFields{};

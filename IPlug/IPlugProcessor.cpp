@@ -128,6 +128,12 @@ IPlugProcessor::IPlugProcessor(const PlugSetup& setup)
     mInputChannels[i].dataSlot = &mInputPointers[i];
   for (std::size_t i = 0; i < mOutputChannels.size(); ++i)
     mOutputChannels[i].dataSlot = &mOutputPointers[i];
+  // A host may grow its block during playback, and the audio thread then
+  // resizes these buffers: room for the block sizes hosts use, reserved here,
+  // keeps that growth from allocating.
+  for (std::vector<ChannelData>* channels : {&mInputChannels, &mOutputChannels})
+    for (ChannelData& channel : *channels)
+      channel.ownBuffer.reserve(kPreparedBlockFrames);
 }
 
 IPlugProcessor::~IPlugProcessor() = default;

@@ -114,9 +114,11 @@ public:
   // Frame ----------------------------------------------------------------------
 
   // Resizes and clears every channel buffer when frames differs from the block
-  // size. Allocates: call it before processing or only when the block grows.
-  // [audio-thread] between blocks, or [main-thread] before processing.
+  // size. Allocates only past kPreparedBlockFrames, which every channel has
+  // room for from construction. [audio-thread] between blocks, or
+  // [main-thread] before processing.
   void SetProcessBlockSize(int frames);
+  static constexpr std::size_t kPreparedBlockFrames = 8192;
   // Marks channels first .. first + count - 1 (clipped) connected or not; an
   // unconnected channel reads and writes its own buffer. [audio-thread]
   void ConnectChannels(RouteDirection direction, int first, int count, bool connected) noexcept;

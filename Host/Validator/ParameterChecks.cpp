@@ -1,0 +1,169 @@
+// Group 4: parameter fuzz. Random normalised values survive value -> text ->
+// value within one step; garbage and unknown identifiers get the right result
+// codes and change nothing; out-of-range texts and values never leave a
+// parameter outside 0..1.
+
+#include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "Host/HostString.h"
+#include "Host/Validator/ValidationContext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace plughost
+{
+
+void RunParameterChecks(ValidationContext& context)
+{
+  constexpr int kGroup = 4;
+  constexpr int kValues = 1000;
+  const auto& parameters = context.session.Parameters();
+  const std::size_t assertionsBefore = context.session.AssertionCount();
+  std::string error;
+  auto instance =
+      context.session.MakeInstance(context.session.ComponentCount() - 1, 48000.0f, error);
+  if (!instance)
+  {
+    context.Check(kGroup, "parameter round trips", false, error);
+    return;
+  }
+  AAX_IEffectParameters& effect = instance->Effect();
+
+  // value -> text -> value
+  std::int64_t trips = 0;
+  double worstSteps = 0.0;
+  std::string roundTripFailure;
+  for (const auto& parameter : parameters)
+  {
+    const double step = parameter.steps > 1 ? 1.0 / (parameter.steps - 1) : 1.0;
+    for (int i = 0; i < kValues; ++i)
+    {
+      // The ends of the range first, then random values.
+      const double value = i == 0 ? 0.0 : i == 1 ? 1.0 : context.random.Uniform();
+      aaxhost::HostString text;
+      double back = std::numeric_limits<double>::quiet_NaN();
+      const AAX_Result toText = effect.ParamTextFromValue(parameter.id.c_str(), value, &text, 32);
+      const AAX_Result toValue = effect.ParamValueFromText(parameter.id.c_str(), &back, &text);
+      ++trips;
+      double miss = toText == AAX_SUCCESS && toValue == AAX_SUCCESS && std::isfinite(back)
+                        ? std::abs(back - value) / step
+                        : std::numeric_limits<double>::infinity();
+      if (parameter.list && std::isfinite(miss))
+      {
+        // A setting's text must lead back to that setting.
+        aaxhost::HostString again;
+        effect.ParamTextFromValue(parameter.id.c_str(), back, &again, 32);
+        miss =
+            std::string(again.Get()) == text.Get() ? 0.0 : std::numeric_limits<double>::infinity();
+      }
+      if (miss > worstSteps)
+      {
+        worstSteps = miss;
+        if (miss > 1.0 + 1e-9 && roundTripFailure.empty())
+          roundTripFailure = parameter.name + ": " + std::to_string(value) + " -> \"" + text.Get() +
+                             "\" -> " + std::to_string(back) + " (results " +
+                             std::to_string(toText) + ", " + std::to_string(toValue) + ")";
+      }
+    }
+  }
+  context.Check(kGroup, "value -> text -> value within one step (lists: the same setting)",
+                roundTripFailure.empty() && trips > 0,
+                roundTripFailure.empty() ? std::to_string(parameters.size()) + " parameters, " +
+                                               std::to_string(kValues) + " values each"
+                                         : roundTripFailure,
+                {{"round trips", static_cast<double>(trips)}, {"worst miss in steps", worstSteps}});
+
+  // Garbage text: refused with AAX_ERROR_INVALID_STRING_CONVERSION, nothing changed.
+  const std::string longText(5000, 'x');
+  const std::vector<std::string> garbage = {"", "abc", "--", "\xff\xfe\xfd", "#!", longText};
+  const std::vector<std::string> outOfRange = {"1e9", "-1e9", "1e400", "-1e400"};
+  std::int64_t garbageTried = 0;
+  std::string garbageFailure;
+  std::string rangeFailure;
+  std::int64_t rangeRejected = 0;
+  std::int64_t rangeClamped = 0;
+  for (const auto& parameter : parameters)
+  {
+    for (const std::string& junk : garbage)
+    {
+      aaxhost::HostString text(junk);
+      double out = 0.25;
+      const AAX_Result result = effect.ParamValueFromText(parameter.id.c_str(), &out, &text);
+      ++garbageTried;
+      if ((result != AAX_ERROR_INVALID_STRING_CONVERSION || out != 0.25) && garbageFailure.empty())
+        garbageFailure = parameter.name + ": \"" + junk.substr(0, 16) + "\" answered " +
+                         std::to_string(result) + " with value " + std::to_string(out);
+    }
+    for (const std::string& far : outOfRange)
+    {
+      aaxhost::HostString text(far);
+      double out = 0.25;
+      const AAX_Result result = effect.ParamValueFromText(parameter.id.c_str(), &out, &text);
+      if (result == AAX_ERROR_INVALID_STRING_CONVERSION)
+        ++rangeRejected;
+      else if (result == AAX_SUCCESS && out >= 0.0 && out <= 1.0)
+        ++rangeClamped;
+      else if (rangeFailure.empty())
+        rangeFailure = parameter.name + ": \"" + far + "\" answered " + std::to_string(result) +
+                       " with value " + std::to_string(out);
+    }
+  }
+  context.Check(kGroup, "garbage text refused", garbageFailure.empty() && garbageTried > 0,
+                garbageFailure.empty()
+                    ? "every garbage text answered AAX_ERROR_INVALID_STRING_CONVERSION (-20002)"
+                    : garbageFailure,
+                {{"texts", static_cast<double>(garbageTried)}});
+  context.Check(kGroup, "out-of-range text refused or clamped into 0..1", rangeFailure.empty(),
+                rangeFailure.empty() ? "never a value outside 0..1" : rangeFailure,
+                {{"refused", static_cast<double>(rangeRejected)},
+                 {"clamped", static_cast<double>(rangeClamped)}});
+
+  // Unknown identifiers.
+  std::string unknownFailure;
+  for (const char* id : {"0", "999", "no such parameter"})
+  {
+    aaxhost::HostString text("1");
+    double out = 0.0;
+    const AAX_Result fromText = effect.ParamValueFromText(id, &out, &text);
+    const AAX_Result toText = effect.ParamTextFromValue(id, 0.5, &text, 32);
+    const AAX_Result apply = effect.ApplyHostParamValue(id, 0.5, 1);
+    if ((fromText != AAX_ERROR_INVALID_PARAMETER_ID || toText != AAX_ERROR_INVALID_PARAMETER_ID ||
+         apply != AAX_ERROR_INVALID_PARAMETER_ID) &&
+        unknownFailure.empty())
+      unknownFailure = std::string("\"") + id + "\" answered " + std::to_string(fromText) + ", " +
+                       std::to_string(toText) + ", " + std::to_string(apply);
+  }
+  context.Check(kGroup, "unknown parameter identifiers refused", unknownFailure.empty(),
+                unknownFailure.empty() ? "AAX_ERROR_INVALID_PARAMETER_ID (-20001) every time"
+                                       : unknownFailure);
+
+  // Out-of-range normalised values from the host.
+  std::string valueFailure;
+  const double hostile[] = {std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(),
+                            -5.0,
+                            7.0,
+                            1e300};
+  for (const auto& parameter : parameters)
+    for (const double value : hostile)
+    {
+      effect.ApplyHostParamValue(parameter.id.c_str(), value, 1);
+      double now = std::numeric_limits<double>::quiet_NaN();
+      effect.ParamNormal(parameter.id.c_str(), &now);
+      ++context.report.Work().parameterChanges;
+      if (!(now >= 0.0 && now <= 1.0) && valueFailure.empty())
+        valueFailure =
+            parameter.name + " holds " + std::to_string(now) + " after " + std::to_string(value);
+    }
+  context.Check(kGroup, "hostile normalised values keep parameters in 0..1", valueFailure.empty(),
+                valueFailure.empty() ? "NaN, infinities and values outside 0..1 stay in range"
+                                     : valueFailure);
+  const std::size_t assertions = context.session.AssertionCount() - assertionsBefore;
+  context.Check(kGroup, "no host assertion during parameter fuzz", assertions == 0,
+                assertions == 0 ? "none reported" : "last: " + context.session.LastAssertion(),
+                {{"assertions", static_cast<double>(assertions)}});
+}
+
+} // namespace plughost

@@ -1,0 +1,93 @@
+// Group 8: real-time safety. Counts heap allocations and lock acquisitions
+// made inside the module's render procedure (and nowhere else) while it
+// renders with block sizes that grow, parameter changes between calls and
+// every component.
+
+#include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "Host/Validator/AudioBlock.h"
+#include "Host/Validator/RealtimeCounters.h"
+#include "Host/Validator/RealtimeImportHooks.h"
+#include "Host/Validator/RealtimeProbe.h"
+#include "Host/Validator/ValidationContext.h"
+
+namespace plughost
+{
+
+void RunRealtimeChecks(ValidationContext& context)
+{
+  constexpr int kGroup = 8;
+  constexpr int kMaxBlock = 4096;
+  ValidationSession& session = context.session;
+  std::string hookDetail;
+  InstallImportHooks(session.Module(), hookDetail);
+  const unsigned hooks = RealtimeCounters::Installed();
+  const bool allocationHook =
+      (hooks & (RealtimeCounters::kMalloc | RealtimeCounters::kNew | RealtimeCounters::kImports)) !=
+      0;
+  const bool lockHook = (hooks & (RealtimeCounters::kMutex | RealtimeCounters::kImports)) != 0;
+
+  const int calls = context.options.Full() ? 20000 : 3000;
+  RealtimeProbe probe;
+  const RealtimeCounters::Counts before = RealtimeCounters::Read();
+  std::int64_t frames = 0;
+  std::string failure;
+  const auto& parameters = session.Parameters();
+  for (std::size_t component = 0; component < session.ComponentCount(); ++component)
+  {
+    std::string error;
+    auto instance = session.MakeInstance(component, 48000.0f, error);
+    if (!instance)
+    {
+      failure = error;
+      break;
+    }
+    const std::size_t channels = std::max(ValidationSession::InputChannels(*instance),
+                                          ValidationSession::OutputChannels(*instance));
+    AudioBlock block(channels, kMaxBlock);
+    for (std::size_t c = 0; c < channels; ++c)
+      for (int i = 0; i < kMaxBlock; ++i)
+        block.In(c)[i] = static_cast<float>(context.random.Uniform() * 2.0 - 1.0);
+    instance->SetRenderProbe(&probe);
+    for (int call = 0; call < calls; ++call)
+    {
+      // Parameter changes reach the render call through the update pass.
+      if (call % 3 == 0 && !parameters.empty())
+      {
+        const auto& parameter = parameters[context.random.Below(parameters.size())];
+        instance->Effect().ApplyHostParamValue(parameter.id.c_str(), context.random.Uniform(), 1);
+        ++context.report.Work().parameterChanges;
+      }
+      // Mostly small blocks, and now and then one that grows to the largest.
+      const int size = call % 97 == 50 ? kMaxBlock : static_cast<int>(context.random.Below(600));
+      if (instance->Render(block.Inputs(), block.Outputs(), size) != AAX_SUCCESS)
+        failure = "a render call failed";
+      frames += size;
+    }
+    instance->SetRenderProbe(nullptr);
+  }
+  const RealtimeCounters::Counts after = RealtimeCounters::Read();
+  context.report.Work().framesProcessed += frames;
+  context.report.Work().renderCalls += calls * static_cast<std::int64_t>(session.ComponentCount());
+  const std::int64_t allocations = after.allocations - before.allocations;
+  const std::int64_t locks = after.locks - before.locks;
+  const double renderCalls = static_cast<double>(calls) * session.ComponentCount();
+
+  context.Check(kGroup, "no allocation inside the render callback",
+                failure.empty() && allocationHook && allocations == 0,
+                !failure.empty()   ? failure
+                : !allocationHook  ? "this executable has no allocation hook" + hookDetail
+                : allocations == 0 ? "none counted" + hookDetail
+                                   : std::to_string(allocations) + " allocations counted",
+                {{"render calls", renderCalls},
+                 {"frames", static_cast<double>(frames)},
+                 {"allocations", static_cast<double>(allocations)}});
+  context.Check(kGroup, "no lock taken inside the render callback",
+                failure.empty() && lockHook && locks == 0,
+                !failure.empty() ? failure
+                : !lockHook      ? "this executable has no lock hook" + hookDetail
+                : locks == 0     ? "none counted" + hookDetail
+                                 : std::to_string(locks) + " lock acquisitions counted",
+                {{"render calls", renderCalls}, {"locks", static_cast<double>(locks)}});
+}
+
+} // namespace plughost

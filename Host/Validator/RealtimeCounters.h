@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+namespace plughost
+{
+
+// Per-thread counts of heap allocations and lock acquisitions, counted only
+// while the thread has armed them (around a module's render procedure). The
+// hooks that count live in the executable (Linux: interposed allocator and
+// mutex functions) or are patched into the module's import table (Windows).
+class RealtimeCounters
+{
+public:
+  enum Hook : unsigned
+  {
+    kMalloc = 1u << 0,  // malloc, calloc, realloc and aligned forms
+    kNew = 1u << 1,     // operator new
+    kMutex = 1u << 2,   // mutex and read-write lock acquisition
+    kImports = 1u << 3, // the module's imported heap and lock functions
+  };
+
+  struct Counts
+  {
+    std::int64_t allocations = 0;
+    std::int64_t locks = 0;
+  };
+
+  // [any-thread] The calling thread starts or stops counting.
+  static void Arm() noexcept;
+  static void Disarm() noexcept;
+  // [any-thread] The calling thread's counts so far.
+  static Counts Read() noexcept;
+
+  // Called by the hooks. [any-thread, inside allocator and lock calls: no allocation]
+  static void CountAllocation() noexcept;
+  static void CountLock() noexcept;
+
+  // Which hooks this executable has (a mask of Hook).
+  static void MarkInstalled(unsigned hooks) noexcept;
+  static unsigned Installed() noexcept;
+};
+
+} // namespace plughost

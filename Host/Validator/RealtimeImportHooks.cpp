@@ -1,0 +1,256 @@
+#include "Host/Validator/RealtimeImportHooks.h"
+
+#include "Host/Validator/RealtimeCounters.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <cstring>
+#endif
+
+namespace plughost
+{
+
+#if defined(_WIN32)
+namespace
+{
+// The functions the module imported, as they were before patching. Written
+// once, before the first armed render call; the thunks only read them.
+using MallocFn = void*(__cdecl*)(std::size_t);
+using CallocFn = void*(__cdecl*)(std::size_t, std::size_t);
+using ReallocFn = void*(__cdecl*)(void*, std::size_t);
+using AlignedMallocFn = void*(__cdecl*)(std::size_t, std::size_t);
+using HeapAllocFn = LPVOID(WINAPI*)(HANDLE, DWORD, SIZE_T);
+using HeapReAllocFn = LPVOID(WINAPI*)(HANDLE, DWORD, LPVOID, SIZE_T);
+using LocalAllocFn = HLOCAL(WINAPI*)(UINT, SIZE_T);
+using VirtualAllocFn = LPVOID(WINAPI*)(LPVOID, SIZE_T, DWORD, DWORD);
+using CriticalSectionFn = void(WINAPI*)(LPCRITICAL_SECTION);
+using TryCriticalSectionFn = BOOL(WINAPI*)(LPCRITICAL_SECTION);
+using SRWLockFn = void(WINAPI*)(PSRWLOCK);
+using WaitFn = DWORD(WINAPI*)(HANDLE, DWORD);
+using WaitExFn = DWORD(WINAPI*)(HANDLE, DWORD, BOOL);
+using WaitMultipleFn = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD);
+using SleepCSFn = BOOL(WINAPI*)(PCONDITION_VARIABLE, PCRITICAL_SECTION, DWORD);
+using SleepSRWFn = BOOL(WINAPI*)(PCONDITION_VARIABLE, PSRWLOCK, DWORD, ULONG);
+
+MallocFn gMalloc;
+CallocFn gCalloc;
+ReallocFn gRealloc;
+AlignedMallocFn gAlignedMalloc;
+HeapAllocFn gHeapAlloc;
+HeapReAllocFn gHeapReAlloc;
+LocalAllocFn gLocalAlloc;
+LocalAllocFn gGlobalAlloc;
+VirtualAllocFn gVirtualAlloc;
+CriticalSectionFn gEnterCriticalSection;
+TryCriticalSectionFn gTryEnterCriticalSection;
+SRWLockFn gAcquireSRWLockExclusive;
+SRWLockFn gAcquireSRWLockShared;
+WaitFn gWaitForSingleObject;
+WaitExFn gWaitForSingleObjectEx;
+WaitMultipleFn gWaitForMultipleObjects;
+SleepCSFn gSleepConditionVariableCS;
+SleepSRWFn gSleepConditionVariableSRW;
+
+void* __cdecl CountMalloc(std::size_t size)
+{
+  RealtimeCounters::CountAllocation();
+  return gMalloc(size);
+}
+void* __cdecl CountCalloc(std::size_t count, std::size_t size)
+{
+  RealtimeCounters::CountAllocation();
+  return gCalloc(count, size);
+}
+void* __cdecl CountRealloc(void* pointer, std::size_t size)
+{
+  RealtimeCounters::CountAllocation();
+  return gRealloc(pointer, size);
+}
+void* __cdecl CountAlignedMalloc(std::size_t size, std::size_t alignment)
+{
+  RealtimeCounters::CountAllocation();
+  return gAlignedMalloc(size, alignment);
+}
+LPVOID WINAPI CountHeapAlloc(HANDLE heap, DWORD flags, SIZE_T size)
+{
+  RealtimeCounters::CountAllocation();
+  return gHeapAlloc(heap, flags, size);
+}
+LPVOID WINAPI CountHeapReAlloc(HANDLE heap, DWORD flags, LPVOID pointer, SIZE_T size)
+{
+  RealtimeCounters::CountAllocation();
+  return gHeapReAlloc(heap, flags, pointer, size);
+}
+HLOCAL WINAPI CountLocalAlloc(UINT flags, SIZE_T size)
+{
+  RealtimeCounters::CountAllocation();
+  return gLocalAlloc(flags, size);
+}
+HLOCAL WINAPI CountGlobalAlloc(UINT flags, SIZE_T size)
+{
+  RealtimeCounters::CountAllocation();
+  return gGlobalAlloc(flags, size);
+}
+LPVOID WINAPI CountVirtualAlloc(LPVOID address, SIZE_T size, DWORD type, DWORD protect)
+{
+  RealtimeCounters::CountAllocation();
+  return gVirtualAlloc(address, size, type, protect);
+}
+void WINAPI CountEnterCriticalSection(LPCRITICAL_SECTION section)
+{
+  RealtimeCounters::CountLock();
+  gEnterCriticalSection(section);
+}
+BOOL WINAPI CountTryEnterCriticalSection(LPCRITICAL_SECTION section)
+{
+  RealtimeCounters::CountLock();
+  return gTryEnterCriticalSection(section);
+}
+void WINAPI CountAcquireSRWLockExclusive(PSRWLOCK lock)
+{
+  RealtimeCounters::CountLock();
+  gAcquireSRWLockExclusive(lock);
+}
+void WINAPI CountAcquireSRWLockShared(PSRWLOCK lock)
+{
+  RealtimeCounters::CountLock();
+  gAcquireSRWLockShared(lock);
+}
+DWORD WINAPI CountWaitForSingleObject(HANDLE handle, DWORD ms)
+{
+  RealtimeCounters::CountLock();
+  return gWaitForSingleObject(handle, ms);
+}
+DWORD WINAPI CountWaitForSingleObjectEx(HANDLE handle, DWORD ms, BOOL alertable)
+{
+  RealtimeCounters::CountLock();
+  return gWaitForSingleObjectEx(handle, ms, alertable);
+}
+DWORD WINAPI CountWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL all, DWORD ms)
+{
+  RealtimeCounters::CountLock();
+  return gWaitForMultipleObjects(count, handles, all, ms);
+}
+BOOL WINAPI CountSleepConditionVariableCS(PCONDITION_VARIABLE variable, PCRITICAL_SECTION section,
+                                          DWORD ms)
+{
+  RealtimeCounters::CountLock();
+  return gSleepConditionVariableCS(variable, section, ms);
+}
+BOOL WINAPI CountSleepConditionVariableSRW(PCONDITION_VARIABLE variable, PSRWLOCK lock, DWORD ms,
+                                           ULONG flags)
+{
+  RealtimeCounters::CountLock();
+  return gSleepConditionVariableSRW(variable, lock, ms, flags);
+}
+
+struct Hook
+{
+  const char* name;
+  void* thunk;
+  void** original;
+};
+
+template <typename F>
+void** Slot(F& function)
+{
+  return reinterpret_cast<void**>(&function);
+}
+
+const Hook kHooks[] = {
+    {"malloc", reinterpret_cast<void*>(&CountMalloc), Slot(gMalloc)},
+    {"calloc", reinterpret_cast<void*>(&CountCalloc), Slot(gCalloc)},
+    {"realloc", reinterpret_cast<void*>(&CountRealloc), Slot(gRealloc)},
+    {"_aligned_malloc", reinterpret_cast<void*>(&CountAlignedMalloc), Slot(gAlignedMalloc)},
+    {"HeapAlloc", reinterpret_cast<void*>(&CountHeapAlloc), Slot(gHeapAlloc)},
+    {"HeapReAlloc", reinterpret_cast<void*>(&CountHeapReAlloc), Slot(gHeapReAlloc)},
+    {"LocalAlloc", reinterpret_cast<void*>(&CountLocalAlloc), Slot(gLocalAlloc)},
+    {"GlobalAlloc", reinterpret_cast<void*>(&CountGlobalAlloc), Slot(gGlobalAlloc)},
+    {"VirtualAlloc", reinterpret_cast<void*>(&CountVirtualAlloc), Slot(gVirtualAlloc)},
+    {"EnterCriticalSection", reinterpret_cast<void*>(&CountEnterCriticalSection),
+     Slot(gEnterCriticalSection)},
+    {"TryEnterCriticalSection", reinterpret_cast<void*>(&CountTryEnterCriticalSection),
+     Slot(gTryEnterCriticalSection)},
+    {"AcquireSRWLockExclusive", reinterpret_cast<void*>(&CountAcquireSRWLockExclusive),
+     Slot(gAcquireSRWLockExclusive)},
+    {"AcquireSRWLockShared", reinterpret_cast<void*>(&CountAcquireSRWLockShared),
+     Slot(gAcquireSRWLockShared)},
+    {"WaitForSingleObject", reinterpret_cast<void*>(&CountWaitForSingleObject),
+     Slot(gWaitForSingleObject)},
+    {"WaitForSingleObjectEx", reinterpret_cast<void*>(&CountWaitForSingleObjectEx),
+     Slot(gWaitForSingleObjectEx)},
+    {"WaitForMultipleObjects", reinterpret_cast<void*>(&CountWaitForMultipleObjects),
+     Slot(gWaitForMultipleObjects)},
+    {"SleepConditionVariableCS", reinterpret_cast<void*>(&CountSleepConditionVariableCS),
+     Slot(gSleepConditionVariableCS)},
+    {"SleepConditionVariableSRW", reinterpret_cast<void*>(&CountSleepConditionVariableSRW),
+     Slot(gSleepConditionVariableSRW)},
+};
+} // namespace
+
+bool InstallImportHooks(aaxhost::PluginModule& module, std::string& detail)
+{
+  HMODULE handle = nullptr;
+  const auto inModule = reinterpret_cast<LPCWSTR>(module.Exports().getClassFactory);
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          inModule, &handle))
+  {
+    detail += " (the module's image was not found)";
+    return false;
+  }
+  auto* base = reinterpret_cast<unsigned char*>(handle);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0) return false;
+  int patched = 0;
+  for (auto* descriptor =
+           reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       descriptor->Name != 0; ++descriptor)
+  {
+    const DWORD names =
+        descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
+    const auto* name = reinterpret_cast<const IMAGE_THUNK_DATA64*>(base + names);
+    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA64*>(base + descriptor->FirstThunk);
+    for (; name->u1.AddressOfData != 0; ++name, ++slot)
+    {
+      if (IMAGE_SNAP_BY_ORDINAL64(name->u1.Ordinal)) continue;
+      const auto* byName =
+          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+      const char* function = reinterpret_cast<const char*>(byName->Name);
+      for (const Hook& hook : kHooks)
+      {
+        if (std::strcmp(function, hook.name) != 0) continue;
+        void* current = reinterpret_cast<void*>(slot->u1.Function);
+        if (current == hook.thunk) break; // patched when the module was seen before
+        if (*hook.original == nullptr) *hook.original = current;
+        if (*hook.original != current) break; // another implementation: leave it alone
+        DWORD protection = 0;
+        if (!VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE,
+                            &protection))
+          break;
+        slot->u1.Function = reinterpret_cast<ULONGLONG>(hook.thunk);
+        VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
+        ++patched;
+        break;
+      }
+    }
+  }
+  detail += " (" + std::to_string(patched) + " imported heap and lock functions counted)";
+  if (patched > 0) RealtimeCounters::MarkInstalled(RealtimeCounters::kImports);
+  return patched > 0;
+}
+
+#else
+
+bool InstallImportHooks(aaxhost::PluginModule&, std::string&)
+{
+  return false;
+}
+
+#endif
+
+} // namespace plughost

@@ -1,0 +1,92 @@
+#include "Host/Validator/RunValidation.h"
+
+#include "Host/Validator/CheckReport.h"
+#include "Host/Validator/ValidationContext.h"
+
+#include <chrono>
+#include <fstream>
+
+namespace plughost
+{
+
+int RunValidation(const ValidationOptions& options, std::ostream& out)
+{
+  const auto start = std::chrono::steady_clock::now();
+  CheckReport report(out);
+  out << "validating " << options.modulePath << " at strictness " << options.strictness << ", seed "
+      << options.seed << "\n";
+
+  if (options.RunsGroup(1)) RunLoadChecks(options, report);
+
+  std::string error;
+  auto session = ValidationSession::Open(options.modulePath, error);
+  if (!session)
+  {
+    out << "cannot open the module: " << error << "\n";
+    return kValidationBadArguments;
+  }
+  {
+    std::string list;
+    for (const auto& parameter : session->Parameters())
+      list += (list.empty() ? "" : ", ") + parameter.name + " (\"" + parameter.id + "\", " +
+              std::to_string(parameter.steps) + " steps" + (parameter.list ? ", a list" : "") + ")";
+    report.Note("parameters: " + list);
+    ValidationContext context{options, report, *session, ValidationRandom(options.seed)};
+    using Group = void (*)(ValidationContext&);
+    const Group groups[] = {nullptr,
+                            nullptr,
+                            &RunProcessingChecks,
+                            &RunAutomationChecks,
+                            &RunParameterChecks,
+                            &RunStateChecks,
+                            &RunLatencyChecks,
+                            &RunThreadChecks,
+                            &RunRealtimeChecks,
+                            &RunDeterminismChecks};
+    for (int group = 2; group <= 9; ++group)
+      if (options.RunsGroup(group)) groups[group](context);
+  }
+  // Every instance is gone: the module must let itself be unloaded.
+  const ACFRESULT live = session->Module().CanUnloadNow();
+  const bool closed = session->Close(error);
+  CheckReport::Check unload;
+  unload.group = 0;
+  unload.name = "the module unloads after the checks";
+  unload.passed = live == 0 && closed;
+  unload.reason = unload.passed ? "no live objects remained" : error;
+  unload.numbers = {{"ACFCanUnloadNow", static_cast<double>(live)}};
+  report.Add(std::move(unload));
+
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const CheckReport::Totals& work = report.Work();
+  out << report.Passed() << " of " << report.Checks().size() << " checks passed in " << seconds
+      << " s; " << work.framesProcessed << " frames in " << work.renderCalls << " render calls, "
+      << work.parameterChanges << " parameter changes, " << work.chunksFuzzed << " chunks fuzzed\n";
+  if (!options.jsonPath.empty())
+  {
+    std::ofstream json(options.jsonPath);
+    report.WriteJson(json, options.modulePath, options.strictness, options.seed, seconds);
+    if (!json)
+    {
+      out << "cannot write " << options.jsonPath << "\n";
+      return kValidationFailed;
+    }
+  }
+  return report.Failed() == 0 ? kValidationPassed : kValidationFailed;
+}
+
+int RunValidationCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                         std::ostream& err)
+{
+  ValidationOptions options;
+  std::string error;
+  if (!ParseValidationArguments(arguments, options, error))
+  {
+    err << "validate: " << error << "\nusage: " << ValidationUsage() << "\n";
+    return kValidationBadArguments;
+  }
+  return RunValidation(options, out);
+}
+
+} // namespace plughost

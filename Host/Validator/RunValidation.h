@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Host/Validator/ValidationOptions.h"
+
+#include <ostream>
+
+namespace plughost
+{
+
+// Exit status of a validation run.
+inline constexpr int kValidationPassed = 0;
+inline constexpr int kValidationFailed = 1;
+inline constexpr int kValidationBadArguments = 2; // bad arguments, or the module will not open
+
+// Runs the check groups the options select against the module, printing each
+// check as it ends and a summary; writes the JSON report when asked.
+// [main-thread]
+int RunValidation(const ValidationOptions& options, std::ostream& report);
+
+// `validate` as a command: parses the arguments, then runs. [main-thread]
+int RunValidationCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                         std::ostream& err);
+
+} // namespace plughost

@@ -1,0 +1,188 @@
+// Group 5: state. Save, randomise, restore into the same and a fresh
+// instance: every parameter comes back exactly and saving again gives the same
+// bytes. Then truncated chunks of every short length and random byte strings:
+// no crash, no assertion, no value outside 0..1, and a refused chunk changes
+// nothing.
+
+#include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "Host/Validator/ValidationContext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plughost
+{
+namespace
+{
+constexpr int kGroup = 5;
+
+void Randomise(ValidationContext& context, AAX_IEffectParameters& effect)
+{
+  for (const auto& parameter : context.session.Parameters())
+  {
+    effect.ApplyHostParamValue(parameter.id.c_str(), context.random.Uniform(), 1);
+    ++context.report.Work().parameterChanges;
+  }
+}
+
+bool InRange(const std::vector<double>& values)
+{
+  return std::all_of(values.begin(), values.end(), [](double v) { return v >= 0.0 && v <= 1.0; });
+}
+
+std::string Hex(const std::vector<unsigned char>& bytes)
+{
+  static const char digits[] = "0123456789abcdef";
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size() && i < 16; ++i)
+  {
+    text += digits[bytes[i] >> 4];
+    text += digits[bytes[i] & 15];
+  }
+  return text + (bytes.size() > 16 ? "..." : "");
+}
+} // namespace
+
+void RunStateChecks(ValidationContext& context)
+{
+  ValidationSession& session = context.session;
+  const AAX_CTypeID chunkId = session.StateChunkId();
+  const std::size_t component = session.ComponentCount() - 1;
+  const std::size_t assertionsBefore = session.AssertionCount();
+  std::string error;
+  auto first = session.MakeInstance(component, 48000.0f, error);
+  auto fresh = first ? session.MakeInstance(component, 48000.0f, error) : nullptr;
+  if (!first || !fresh || chunkId == 0)
+  {
+    context.Check(kGroup, "state round trip", false,
+                  chunkId == 0 ? "the effect names no state chunk" : error);
+    return;
+  }
+
+  // Save -> randomise -> restore, into the same and a fresh instance.
+  const int rounds = context.options.Full() ? 100 : 10;
+  std::string roundTripFailure;
+  std::size_t chunkBytes = 0;
+  for (int round = 0; round < rounds && roundTripFailure.empty(); ++round)
+  {
+    Randomise(context, first->Effect());
+    const std::vector<double> saved = session.Values(first->Effect());
+    std::vector<unsigned char> bytes;
+    if (const AAX_Result r = ValidationSession::SaveChunk(first->Effect(), chunkId, bytes); r != 0)
+    {
+      roundTripFailure = "saving answered " + std::to_string(r);
+      break;
+    }
+    chunkBytes = bytes.size();
+    Randomise(context, first->Effect());
+    Randomise(context, fresh->Effect());
+    for (auto* instance : {first.get(), fresh.get()})
+    {
+      const char* which = instance == first.get() ? "the same instance" : "a fresh instance";
+      const AAX_Result applied = ValidationSession::LoadChunk(instance->Effect(), chunkId, bytes);
+      const std::vector<double> restored = session.Values(instance->Effect());
+      std::vector<unsigned char> again;
+      ValidationSession::SaveChunk(instance->Effect(), chunkId, again);
+      if (applied != AAX_SUCCESS)
+        roundTripFailure =
+            std::string("restoring into ") + which + " answered " + std::to_string(applied);
+      else if (restored != saved)
+      {
+        for (std::size_t p = 0; p < saved.size(); ++p)
+          if (restored[p] != saved[p] && roundTripFailure.empty())
+            roundTripFailure = "parameter " + std::to_string(p + 1) + " came back as " +
+                               std::to_string(restored[p]) + " instead of " +
+                               std::to_string(saved[p]) + " in " + which;
+      }
+      else if (again != bytes)
+        roundTripFailure = std::string("saving again from ") + which + " gave " + Hex(again) +
+                           " instead of " + Hex(bytes);
+      if (!roundTripFailure.empty()) break;
+    }
+  }
+  context.Check(
+      kGroup, "save, randomise, restore: same values and same bytes", roundTripFailure.empty(),
+      roundTripFailure.empty()
+          ? std::to_string(rounds) + " rounds into the same and a fresh instance"
+          : roundTripFailure,
+      {{"rounds", static_cast<double>(rounds)}, {"chunk bytes", static_cast<double>(chunkBytes)}});
+
+  // Truncated and random chunks.
+  std::vector<unsigned char> valid;
+  ValidationSession::SaveChunk(first->Effect(), chunkId, valid);
+  std::vector<std::vector<unsigned char>> inputs;
+  const std::size_t shortest = std::max<std::size_t>(valid.size(), 60);
+  for (std::size_t length = 0; length < shortest; ++length)
+  {
+    std::vector<unsigned char> bytes(
+        valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(std::min(length, valid.size())));
+    bytes.resize(length, 0);
+    inputs.push_back(std::move(bytes));
+  }
+  const int randomCount = context.options.Full() ? 10000 : 1000;
+  for (int i = 0; i < randomCount; ++i)
+  {
+    std::vector<unsigned char> bytes;
+    if (i % 2 == 0 && !valid.empty())
+    {
+      // A valid chunk with a few bytes changed reaches past the first checks.
+      bytes = valid;
+      const int flips = 1 + static_cast<int>(context.random.Below(4));
+      for (int f = 0; f < flips; ++f)
+        bytes[context.random.Below(bytes.size())] =
+            static_cast<unsigned char>(context.random.Below(256));
+    }
+    else
+    {
+      bytes.resize(context.random.Below(257));
+      for (auto& b : bytes)
+        b = static_cast<unsigned char>(context.random.Below(256));
+    }
+    inputs.push_back(std::move(bytes));
+  }
+  std::string fuzzFailure;
+  std::int64_t refused = 0;
+  std::int64_t accepted = 0;
+  const std::size_t fuzzAssertionsBefore = session.AssertionCount();
+  for (const auto& bytes : inputs)
+  {
+    const std::vector<double> before = session.Values(first->Effect());
+    const AAX_Result result = ValidationSession::LoadChunk(first->Effect(), chunkId, bytes);
+    const std::vector<double> after = session.Values(first->Effect());
+    ++context.report.Work().chunksFuzzed;
+    if (result == AAX_SUCCESS)
+      ++accepted;
+    else
+      ++refused;
+    if (!InRange(after) && fuzzFailure.empty())
+      fuzzFailure =
+          std::to_string(bytes.size()) + " bytes " + Hex(bytes) + " left a parameter outside 0..1";
+    else if (result != AAX_SUCCESS && after != before && fuzzFailure.empty())
+      fuzzFailure = std::to_string(bytes.size()) + " bytes " + Hex(bytes) + " were refused (" +
+                    std::to_string(result) + ") but changed parameters";
+    else if (bytes.size() < valid.size() && result == AAX_SUCCESS && fuzzFailure.empty())
+      fuzzFailure = "a chunk of " + std::to_string(bytes.size()) + " bytes, shorter than the " +
+                    std::to_string(valid.size()) + " the effect writes, was accepted";
+  }
+  const std::size_t fuzzAssertions = session.AssertionCount() - fuzzAssertionsBefore;
+  if (fuzzAssertions > 0 && fuzzFailure.empty())
+    fuzzFailure = std::to_string(fuzzAssertions) + " assertions, last " + session.LastAssertion();
+  // A chunk under another identifier is not this effect's state.
+  const AAX_Result foreign =
+      ValidationSession::LoadChunk(first->Effect(), chunkId ^ 0x20202020u, valid);
+  if (foreign == AAX_SUCCESS && fuzzFailure.empty())
+    fuzzFailure = "a chunk with a foreign identifier was accepted";
+  context.Check(kGroup, "short, damaged and random chunks handled", fuzzFailure.empty(),
+                fuzzFailure.empty()
+                    ? "no crash, no assertion, refused chunks change nothing, values stay in 0..1"
+                    : fuzzFailure,
+                {{"chunks", static_cast<double>(inputs.size())},
+                 {"refused", static_cast<double>(refused)},
+                 {"accepted", static_cast<double>(accepted)}});
+  const std::size_t assertions = session.AssertionCount() - assertionsBefore;
+  context.Check(kGroup, "no host assertion during state checks", assertions == 0,
+                assertions == 0 ? "none reported" : "last: " + session.LastAssertion(),
+                {{"assertions", static_cast<double>(assertions)}});
+}
+
+} // namespace plughost

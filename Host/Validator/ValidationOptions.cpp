@@ -1,0 +1,108 @@
+#include "Host/Validator/ValidationOptions.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace plughost
+{
+namespace
+{
+bool ParseUnsigned(const std::string& text, std::uint64_t& out)
+{
+  if (text.empty()) return false;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, out);
+  return ec == std::errc() && ptr == end;
+}
+} // namespace
+
+bool ValidationOptions::RunsGroup(int group) const
+{
+  if (!onlyGroups.empty())
+    return std::find(onlyGroups.begin(), onlyGroups.end(), group) != onlyGroups.end();
+  return group >= 1 && group <= std::min(strictness, 9);
+}
+
+const char* ValidationUsage()
+{
+  return "validate MODULE [--strictness 1..10] [--seed N] [--json FILE] [--only G[,G...]]\n"
+         "         [--write-reference FILE] [--compare-reference FILE]";
+}
+
+bool ParseValidationArguments(const std::vector<std::string>& arguments, ValidationOptions& options,
+                              std::string& error)
+{
+  for (std::size_t i = 0; i < arguments.size(); ++i)
+  {
+    const std::string& argument = arguments[i];
+    const bool takesValue = argument == "--strictness" || argument == "--seed" ||
+                            argument == "--json" || argument == "--only" ||
+                            argument == "--write-reference" || argument == "--compare-reference";
+    if (takesValue && i + 1 >= arguments.size())
+    {
+      error = argument + " needs a value";
+      return false;
+    }
+    if (argument == "--strictness")
+    {
+      std::uint64_t value = 0;
+      if (!ParseUnsigned(arguments[++i], value) || value < 1 || value > 10)
+      {
+        error = "--strictness takes a whole number from 1 to 10, not '" + arguments[i] + "'";
+        return false;
+      }
+      options.strictness = static_cast<int>(value);
+    }
+    else if (argument == "--seed")
+    {
+      if (!ParseUnsigned(arguments[++i], options.seed))
+      {
+        error = "--seed takes a whole number, not '" + arguments[i] + "'";
+        return false;
+      }
+    }
+    else if (argument == "--json")
+      options.jsonPath = arguments[++i];
+    else if (argument == "--write-reference")
+      options.writeReferencePath = arguments[++i];
+    else if (argument == "--compare-reference")
+      options.compareReferencePath = arguments[++i];
+    else if (argument == "--only")
+    {
+      const std::string& list = arguments[++i];
+      std::size_t start = 0;
+      while (start <= list.size())
+      {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        std::uint64_t group = 0;
+        if (!ParseUnsigned(list.substr(start, comma - start), group) || group < 1 || group > 9)
+        {
+          error = "--only takes check groups 1 to 9 separated by commas, not '" + list + "'";
+          return false;
+        }
+        options.onlyGroups.push_back(static_cast<int>(group));
+        start = comma + 1;
+      }
+    }
+    else if (argument.size() > 1 && argument[0] == '-')
+    {
+      error = "unknown option '" + argument + "'";
+      return false;
+    }
+    else if (options.modulePath.empty())
+      options.modulePath = argument;
+    else
+    {
+      error = "more than one module given ('" + argument + "')";
+      return false;
+    }
+  }
+  if (options.modulePath.empty())
+  {
+    error = "no module given";
+    return false;
+  }
+  return true;
+}
+
+} // namespace plughost
