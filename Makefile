@@ -27,5 +27,8 @@ fuzz: bootstrap
 	@echo "fuzzers are in build/fuzz/fuzzers; run one with a corpus folder, e.g."
 	@echo "  build/fuzz/fuzzers/utf8_truncation_fuzzer -max_total_time=600 fuzz/core/corpus/utf8_truncation"
 
+validate: bootstrap
+	scripts/validate.sh
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

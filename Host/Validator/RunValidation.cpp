@@ -9,7 +9,8 @@
 namespace plughost
 {
 
-int RunValidation(const ValidationOptions& options, std::ostream& out)
+int RunValidation(const ValidationOptions& options, std::ostream& out,
+                  std::vector<CheckReport::Check>* checks)
 {
   const auto start = std::chrono::steady_clock::now();
   CheckReport report(out);
@@ -23,6 +24,7 @@ int RunValidation(const ValidationOptions& options, std::ostream& out)
   if (!session)
   {
     out << "cannot open the module: " << error << "\n";
+    if (checks) *checks = report.Checks();
     return kValidationBadArguments;
   }
   {
@@ -63,6 +65,7 @@ int RunValidation(const ValidationOptions& options, std::ostream& out)
   out << report.Passed() << " of " << report.Checks().size() << " checks passed in " << seconds
       << " s; " << work.framesProcessed << " frames in " << work.renderCalls << " render calls, "
       << work.parameterChanges << " parameter changes, " << work.chunksFuzzed << " chunks fuzzed\n";
+  if (checks) *checks = report.Checks();
   if (!options.jsonPath.empty())
   {
     std::ofstream json(options.jsonPath);

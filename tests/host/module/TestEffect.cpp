@@ -5,16 +5,62 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CChunkDataParser.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <mutex>
+#include <new>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace
+{
+std::atomic<int> gEffectsMade{0};
+#if defined(_WIN32)
+// Windows: a critical section, which a host sees as an imported call (the
+// posix-threads mutex takes its uncontended path without one).
+struct FaultLock
+{
+  FaultLock() { InitializeCriticalSection(&section); }
+  ~FaultLock() { DeleteCriticalSection(&section); }
+  void lock() { EnterCriticalSection(&section); }
+  void unlock() { LeaveCriticalSection(&section); }
+  CRITICAL_SECTION section;
+};
+FaultLock gFaultMutex; // only the Lock fault takes it
+#else
+std::mutex gFaultMutex; // only the Lock fault takes it
+#endif
+} // namespace
+
+TestEffect::Fault TestEffect::FaultFromEnvironment()
+{
+  const char* name = std::getenv("BRASMIRE_TEST_FAULT");
+  if (name == nullptr) return Fault::None;
+  const std::pair<const char*, Fault> faults[] = {
+      {"nan", Fault::NaN},    {"subnormal", Fault::Subnormal}, {"allocate", Fault::Allocate},
+      {"lock", Fault::Lock},  {"latency", Fault::Latency},     {"lose-state", Fault::LoseState},
+      {"drift", Fault::Drift}};
+  for (const auto& [text, fault] : faults)
+    if (std::strcmp(name, text) == 0) return fault;
+  return Fault::None;
+}
 
 IACFUnknown* TestEffect::Create()
 {
   return static_cast<AAX_IEffectParametersV4*>(new TestEffect);
 }
 
-TestEffect::TestEffect() : mParams{{"1", "Gain", 0.5, 0.5}, {"2", "Mode", 0.0, 0.0}} {}
+TestEffect::TestEffect()
+    : mParams{{"1", "Gain", 0.5, 0.5}, {"2", "Mode", 0.0, 0.0}}, mFault(FaultFromEnvironment()),
+      mSerial(gEffectsMade.fetch_add(1))
+{
+}
 
 TestEffect::~TestEffect() = default;
 
@@ -51,6 +97,7 @@ AAX_Result TestEffect::ConnectHost(IACFUnknown* hostContext)
   if (mController->OutputStemFormat(&stem) == AAX_SUCCESS) mChannels = stem & 0xFFFF;
   mController->SampleRate(&mSampleRate);
   mGain.store(mParams[0].normal * 2.0);
+  if (mFault == Fault::Latency) mController->SetSignalLatency(32);
   return AAX_SUCCESS;
 }
 
@@ -319,6 +366,7 @@ AAX_Result TestEffect::ApplyChunk(AAX_CTypeID id, const AAX_ChunkRecord* record)
   parser.LoadContainer(record);
   for (Param& p : mParams)
   {
+    if (mFault == Fault::LoseState && &p == &mParams[1]) continue;
     double value = 0.0;
     if (parser.ReadDouble(p.id.c_str(), &value)) ApplyHostParamValue(p.id.c_str(), value, 2);
   }
@@ -428,8 +476,28 @@ void TestEffect::Render(const AAX_RenderContext& context)
     const float* in = context.mInputs ? context.mInputs[c] : nullptr;
     float* out = context.mOutputs ? context.mOutputs[c] : nullptr;
     if (in == nullptr || out == nullptr) continue;
+    // Non-finite input is silence, as a sound effect treats it.
     for (std::int32_t i = 0; i < frames; ++i)
-      out[i] = static_cast<float>(in[i] * gain);
+      out[i] = std::isfinite(in[i]) ? static_cast<float>(in[i] * gain) : 0.0f;
+    if (mFault == Fault::NaN && frames > 0) out[0] = std::numeric_limits<float>::quiet_NaN();
+    if (mFault == Fault::Subnormal)
+      for (std::int32_t i = 0; i < frames; ++i)
+        if (out[i] == 0.0f) out[i] = 1e-40f;
+    if (mFault == Fault::Drift)
+      for (std::int32_t i = 0; i < frames; ++i)
+        out[i] += 1e-3f * static_cast<float>(mSerial % 7);
+  }
+  if (mFault == Fault::Allocate)
+  {
+    // A direct call of the allocation function: unlike a new-expression, the
+    // compiler may not leave it out.
+    void* scratch = ::operator new(static_cast<std::size_t>(frames) + 1);
+    ::operator delete(scratch);
+  }
+  if (mFault == Fault::Lock)
+  {
+    std::lock_guard lock(gFaultMutex);
+    mLastStateNumber.store(mLastStateNumber.load());
   }
   // Every incoming MIDI packet is echoed to the output node.
   if (context.mMIDIIn && context.mMIDIOut)

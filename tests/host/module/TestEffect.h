@@ -19,6 +19,22 @@
 class TestEffect final : public AAX_CACFObject<AAX_IEffectParametersV4>
 {
 public:
+  // Deliberate faults, chosen by the environment variable BRASMIRE_TEST_FAULT
+  // when an effect is created, so the validator's tests can show that each
+  // of its checks catches its fault. Unset: none.
+  enum class Fault
+  {
+    None,
+    NaN,       // "nan": the first output sample of every block is NaN
+    Subnormal, // "subnormal": silence comes out as a subnormal value
+    Allocate,  // "allocate": one heap allocation per render call
+    Lock,      // "lock": one mutex acquisition per render call
+    Latency,   // "latency": reports 32 samples of latency but delays nothing
+    LoseState, // "lose-state": restoring a chunk ignores the Mode parameter
+    Drift,     // "drift": output depends on how many effects were made before
+  };
+  static Fault FaultFromEnvironment();
+
   static IACFUnknown* Create();
   static void RenderCallback(AAX_RenderContext* const* first, AAX_RenderContext* const* end);
 
@@ -111,4 +127,6 @@ private:
   std::atomic<std::int64_t> mLastStateNumber{-1}; // written by the audio thread
   std::atomic<double> mLastTempo{0.0};            // written by the audio thread
   std::int32_t mChangeCount = 0;
+  const Fault mFault;
+  const int mSerial; // effects created before this one in the process
 };

@@ -1,0 +1,307 @@
+// The validator against modules with known faults: each deliberate fault of
+// the test module makes exactly the check meant for it fail, with the reason
+// and the count that the fault implies, while the same check passes on the
+// same module without the fault and the product module passes everything.
+
+#include "Host/ModuleLibrary.h"
+#include "Host/Validator/RunValidation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+using plughost::CheckReport;
+using plughost::ValidationOptions;
+
+std::string TestModule()
+{
+  return aaxhost::ExecutableDirectory() + BRASMIRE_TEST_MODULE_RELATIVE_PATH;
+}
+
+std::string ProductModule()
+{
+  return aaxhost::ExecutableDirectory() + BRASMIRE_MODULE_RELATIVE_PATH;
+}
+
+// Selects the test module's fault for the effects made while it lives.
+class FaultScope
+{
+public:
+  explicit FaultScope(const char* fault) { Set(fault); }
+  ~FaultScope() { Set(nullptr); }
+  FaultScope(const FaultScope&) = delete;
+  FaultScope& operator=(const FaultScope&) = delete;
+
+private:
+  static void Set(const char* fault)
+  {
+#if defined(_WIN32)
+    _putenv_s("BRASMIRE_TEST_FAULT", fault ? fault : "");
+#else
+    if (fault)
+      setenv("BRASMIRE_TEST_FAULT", fault, 1);
+    else
+      unsetenv("BRASMIRE_TEST_FAULT");
+#endif
+  }
+};
+
+struct ValidationRun
+{
+  int status = -1;
+  std::vector<CheckReport::Check> checks;
+  std::string text;
+
+  const CheckReport::Check& Find(const std::string& name) const
+  {
+    for (const auto& check : checks)
+      if (check.name == name) return check;
+    ADD_FAILURE() << "no check named " << name << " in\n" << text;
+    static const CheckReport::Check none;
+    return none;
+  }
+  double Number(const std::string& check, const std::string& number) const
+  {
+    for (const auto& [key, value] : Find(check).numbers)
+      if (key == number) return value;
+    ADD_FAILURE() << check << " has no number " << number;
+    return -1.0;
+  }
+};
+
+ValidationRun Validate(const std::string& module, std::vector<int> groups, const char* fault = nullptr,
+             ValidationOptions options = {})
+{
+  FaultScope scope(fault);
+  options.modulePath = module;
+  options.onlyGroups = std::move(groups);
+  std::ostringstream out;
+  ValidationRun run;
+  run.status = plughost::RunValidation(options, out, &run.checks);
+  run.text = out.str();
+  return run;
+}
+
+// The check passes on the sound test module and fails with the fault.
+void ExpectCaught(int group, const char* fault, const std::string& check,
+                  const std::string& reasonPart)
+{
+  SCOPED_TRACE(fault);
+  const ValidationRun sound = Validate(TestModule(), {group});
+  EXPECT_TRUE(sound.Find(check).passed) << sound.text;
+  const ValidationRun faulty = Validate(TestModule(), {group}, fault);
+  EXPECT_FALSE(faulty.Find(check).passed) << faulty.text;
+  EXPECT_NE(faulty.Find(check).reason.find(reasonPart), std::string::npos)
+      << faulty.Find(check).reason;
+  EXPECT_EQ(faulty.status, plughost::kValidationFailed);
+}
+
+TEST(ValidatorArguments, AreCheckedBeforeAnythingRuns)
+{
+  ValidationOptions options;
+  std::string error;
+  EXPECT_TRUE(plughost::ParseValidationArguments(
+      {"m.so", "--strictness", "10", "--seed", "77", "--json", "r.json", "--only", "2,7"}, options,
+      error))
+      << error;
+  EXPECT_EQ(options.modulePath, "m.so");
+  EXPECT_EQ(options.strictness, 10);
+  EXPECT_EQ(options.seed, 77u);
+  EXPECT_EQ(options.jsonPath, "r.json");
+  EXPECT_EQ(options.onlyGroups, (std::vector<int>{2, 7}));
+  EXPECT_TRUE(options.RunsGroup(7));
+  EXPECT_FALSE(options.RunsGroup(1));
+
+  const std::vector<std::vector<std::string>> bad = {{},
+                                                     {"m.so", "--strictness", "0"},
+                                                     {"m.so", "--strictness", "11"},
+                                                     {"m.so", "--strictness", "5x"},
+                                                     {"m.so", "--seed", "-1"},
+                                                     {"m.so", "--only", "2,,3"},
+                                                     {"m.so", "--only", "10"},
+                                                     {"m.so", "--json"},
+                                                     {"m.so", "--frobnicate"},
+                                                     {"a.so", "b.so"}};
+  for (const auto& arguments : bad)
+  {
+    ValidationOptions ignored;
+    std::string reason;
+    EXPECT_FALSE(plughost::ParseValidationArguments(arguments, ignored, reason))
+        << (arguments.size() > 1 ? arguments[1] : "(none)");
+    EXPECT_FALSE(reason.empty());
+  }
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(plughost::RunValidationCommand({"m.so", "--strictness", "0"}, out, err),
+            plughost::kValidationBadArguments);
+  EXPECT_NE(err.str().find("--strictness"), std::string::npos);
+  EXPECT_EQ(plughost::RunValidationCommand({"/no/such/module.so", "--only", "2"}, out, err),
+            plughost::kValidationBadArguments);
+}
+
+TEST(ValidatorArguments, StrictnessSelectsTheGroupsUpToIt)
+{
+  ValidationOptions options;
+  options.strictness = 3;
+  for (int group = 1; group <= 9; ++group)
+    EXPECT_EQ(options.RunsGroup(group), group <= 3) << group;
+  options.strictness = 10;
+  for (int group = 1; group <= 9; ++group)
+    EXPECT_TRUE(options.RunsGroup(group)) << group;
+}
+
+TEST(Validator, TheProductModulePassesEveryCheckAtStrictnessFive)
+{
+  ValidationOptions options;
+  options.strictness = 5;
+  const std::string json = aaxhost::ExecutableDirectory() + "validator_test_report.json";
+  options.jsonPath = json;
+  const ValidationRun run = Validate(ProductModule(), {}, nullptr, options);
+  EXPECT_EQ(run.status, plughost::kValidationPassed) << run.text;
+  // Groups 1 to 5 and the unload check at the end.
+  std::vector<bool> seen(10, false);
+  for (const auto& check : run.checks)
+  {
+    EXPECT_TRUE(check.passed) << check.name << ": " << check.reason;
+    seen[static_cast<std::size_t>(check.group)] = true;
+  }
+  for (int group = 0; group <= 5; ++group)
+    EXPECT_TRUE(seen[static_cast<std::size_t>(group)]) << group;
+  EXPECT_FALSE(seen[6]);
+
+  // The JSON report lists every check once.
+  std::ifstream file(json);
+  std::stringstream text;
+  text << file.rdbuf();
+  std::size_t results = 0;
+  for (std::size_t at = text.str().find("\"result\""); at != std::string::npos;
+       at = text.str().find("\"result\"", at + 1))
+    ++results;
+  EXPECT_EQ(results, run.checks.size());
+  EXPECT_NE(text.str().find("\"checks_run\": " + std::to_string(run.checks.size())),
+            std::string::npos);
+  std::remove(json.c_str());
+}
+
+TEST(Validator, TheProductModulePassesLatencyThreadsRealTimeAndDeterminism)
+{
+  const ValidationRun run = Validate(ProductModule(), {6, 7, 8, 9});
+  EXPECT_EQ(run.status, plughost::kValidationPassed) << run.text;
+  // Brasmire reports 64 samples with oversampling and 0 without.
+  EXPECT_EQ(
+      run.Number("reported latency 64 with oversampling, 0 without", "latency, oversampling on"),
+      64);
+  EXPECT_EQ(run.Number("rendering while another thread changes parameters and state", "blocks"),
+            10000);
+}
+
+TEST(ValidatorFaults, NaNOutputFailsTheFiniteCheck)
+{
+  ExpectCaught(2, "nan", "every output sample finite", "non-finite samples");
+}
+
+TEST(ValidatorFaults, SubnormalOutputFailsTheSubnormalCheck)
+{
+  ExpectCaught(2, "subnormal", "no subnormal output", "subnormal samples");
+}
+
+TEST(ValidatorFaults, MisreportedLatencyFailsTheImpulseCheck)
+{
+  // The fault reports 32 samples but delays nothing: the impulse peaks at 0.
+  ExpectCaught(6, "latency", "impulse peaks at the reported latency",
+               "peak at 0, reported latency 32");
+}
+
+TEST(ValidatorFaults, LostStateFailsTheRoundTrip)
+{
+  ExpectCaught(5, "lose-state", "save, randomise, restore: same values and same bytes",
+               "parameter 2 came back as");
+}
+
+TEST(ValidatorFaults, OutputThatDependsOnHistoryFailsDeterminism)
+{
+  ExpectCaught(9, "drift", "the same work twice gives identical bytes", "differ");
+  ExpectCaught(7, "drift", "single-threaded work is deterministic", "differ");
+}
+
+// The hooks count what the module does inside its render procedure, once per
+// call, and nothing the host does around it (the sound module's render calls
+// follow parameter changes whose hand-over allocates on the host's side).
+TEST(ValidatorFaults, AllocationInsideRenderIsCountedOncePerCall)
+{
+  ExpectCaught(8, "allocate", "no allocation inside the render callback", "allocations counted");
+  const ValidationRun faulty = Validate(TestModule(), {8}, "allocate");
+  const double calls = faulty.Number("no allocation inside the render callback", "render calls");
+  EXPECT_EQ(calls, 3000 * 2); // strictness 5: 3000 calls on each of the two components
+  EXPECT_EQ(faulty.Number("no allocation inside the render callback", "allocations"), calls);
+  EXPECT_TRUE(faulty.Find("no lock taken inside the render callback").passed);
+}
+
+TEST(ValidatorFaults, LockInsideRenderIsCountedOncePerCall)
+{
+#if defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the mutex is not interposed under ThreadSanitizer";
+#endif
+  ExpectCaught(8, "lock", "no lock taken inside the render callback", "lock acquisitions counted");
+  const ValidationRun faulty = Validate(TestModule(), {8}, "lock");
+  EXPECT_EQ(faulty.Number("no lock taken inside the render callback", "locks"),
+            faulty.Number("no lock taken inside the render callback", "render calls"));
+  EXPECT_TRUE(faulty.Find("no allocation inside the render callback").passed);
+}
+
+TEST(ValidatorReference, AgreementWithinOneMillionthIsRequired)
+{
+  const std::string reference = aaxhost::ExecutableDirectory() + "validator_reference.f32";
+  ValidationOptions options;
+  options.writeReferencePath = reference;
+  ASSERT_EQ(Validate(ProductModule(), {9}, nullptr, options).status, plughost::kValidationPassed);
+
+  std::vector<float> samples;
+  {
+    std::ifstream file(reference, std::ios::binary | std::ios::ate);
+    samples.resize(static_cast<std::size_t>(file.tellg()) / 4);
+    file.seekg(0);
+    file.read(reinterpret_cast<char*>(samples.data()),
+              static_cast<std::streamsize>(samples.size() * 4));
+  }
+  ASSERT_GT(samples.size(), 1000u);
+  auto compareWith = [&](const std::vector<float>& altered)
+  {
+    {
+      std::ofstream file(reference, std::ios::binary | std::ios::trunc);
+      file.write(reinterpret_cast<const char*>(altered.data()),
+                 static_cast<std::streamsize>(altered.size() * 4));
+    }
+    ValidationOptions compare;
+    compare.compareReferencePath = reference;
+    const ValidationRun run = Validate(ProductModule(), {9}, nullptr, compare);
+    return run.Find("agrees with the reference render of another build");
+  };
+  EXPECT_TRUE(compareWith(samples).passed);
+  // A sample of moderate size moved by 4e-6 (several float steps, well above
+  // rounding) is a disagreement; one moved by a single float step is not.
+  std::size_t index = 0;
+  while (index < samples.size() &&
+         !(std::abs(samples[index]) > 0.1f && std::abs(samples[index]) < 0.5f))
+    ++index;
+  ASSERT_LT(index, samples.size());
+  std::vector<float> moved = samples;
+  moved[index] += 4e-6f;
+  EXPECT_FALSE(compareWith(moved).passed);
+  moved = samples;
+  moved[index] = std::nextafter(moved[index], 1.0f);
+  EXPECT_TRUE(compareWith(moved).passed);
+  std::vector<float> shorter(samples.begin(), samples.end() - 1);
+  EXPECT_NE(compareWith(shorter).reason.find("samples"), std::string::npos);
+  std::remove(reference.c_str());
+}
+
+} // namespace
