@@ -8,16 +8,16 @@ namespace plughost
 // Per-thread counts of heap allocations and lock acquisitions, counted only
 // while the thread has armed them (around a module's render procedure). The
 // hooks that count live in the executable (Linux: interposed allocator and
-// mutex functions) or are patched into the module's import table (Windows).
+// mutex functions, which report themselves here) or are patched into the
+// module's import table (Windows: see RealtimeImportHooks).
 class RealtimeCounters
 {
 public:
   enum Hook : unsigned
   {
-    kMalloc = 1u << 0,  // malloc, calloc, realloc and aligned forms
-    kNew = 1u << 1,     // operator new
-    kMutex = 1u << 2,   // mutex and read-write lock acquisition
-    kImports = 1u << 3, // the module's imported heap and lock functions
+    kMalloc = 1u << 0, // malloc, calloc, realloc and aligned forms
+    kNew = 1u << 1,    // operator new
+    kMutex = 1u << 2,  // mutex and read-write lock acquisition
   };
 
   struct Counts

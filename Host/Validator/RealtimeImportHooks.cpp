@@ -240,7 +240,6 @@ bool InstallImportHooks(aaxhost::PluginModule& module, std::string& detail)
     }
   }
   detail += " (" + std::to_string(patched) + " imported heap and lock functions counted)";
-  if (patched > 0) RealtimeCounters::MarkInstalled(RealtimeCounters::kImports);
   return patched > 0;
 }
 
