@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -130,6 +131,11 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 #endif
   result.out = Slurp(outPath);
   result.err = Slurp(errPath);
+#ifdef _WIN32
+  // Windows programs write text lines ending in CR LF; the tests compare lines.
+  for (std::string* text : {&result.out, &result.err})
+    std::erase(*text, '\r');
+#endif
   std::error_code ignored;
   std::filesystem::remove(std::filesystem::u8path(outPath), ignored);
   std::filesystem::remove(std::filesystem::u8path(errPath), ignored);

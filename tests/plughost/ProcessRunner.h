@@ -19,6 +19,7 @@ struct ProcessResult
 
 // fileSizeLimit > 0 caps the size of any file the program writes (natively
 // only: writes beyond it fail with EFBIG), to make a write fail mid-way.
+// Output lines end in LF on both platforms.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& scratchFolder, long long fileSizeLimit = 0);
 
