@@ -54,7 +54,7 @@ protected:
 
   std::string Path(const std::string& name) const
   {
-    const std::u8string text = (scratch / name).u8string();
+    const std::u8string text = (scratch / std::filesystem::u8path(name)).u8string();
     return std::string(text.begin(), text.end());
   }
 
@@ -87,20 +87,23 @@ protected:
   {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(scratch))
-      names.push_back(entry.path().filename().string());
+    {
+      const std::u8string name = entry.path().filename().u8string();
+      names.emplace_back(name.begin(), name.end());
+    }
     std::sort(names.begin(), names.end());
     return names;
   }
 
   void WriteBytes(const std::string& name, const std::string& bytes) const
   {
-    std::ofstream file(scratch / name, std::ios::binary);
+    std::ofstream file(scratch / std::filesystem::u8path(name), std::ios::binary);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 
   std::string ReadBytes(const std::string& name) const
   {
-    std::ifstream file(scratch / name, std::ios::binary);
+    std::ifstream file(scratch / std::filesystem::u8path(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
   }
 
@@ -119,7 +122,10 @@ protected:
     return samples;
   }
 
-  bool Exists(const std::string& name) const { return std::filesystem::exists(scratch / name); }
+  bool Exists(const std::string& name) const
+  {
+    return std::filesystem::exists(scratch / std::filesystem::u8path(name));
+  }
 
   std::filesystem::path scratch;
 };

@@ -199,6 +199,19 @@ TEST_F(PlugHostTest, ARenderReplacesAnExistingOutputWhole)
   EXPECT_EQ(Listing(), (std::vector<std::string>{"in.f32", "out.f32"}));
 }
 
+TEST_F(PlugHostTest, FileNamesBeyondAsciiWork)
+{
+  const std::vector<float> input = Signal(300);
+  const std::string in = "entr\xc3\xa9"
+                         "e \xe9\x9f\xb3.f32";   // "entrée 音.f32"
+  const std::string out = "sortie-\xc3\xbc.f32"; // "sortie-ü.f32"
+  WriteF32(in, input);
+  const ProcessResult r = Run({"render", Bundle(), Path(in), Path(out), "--sr", "48000",
+                               "--channels", "2", "--host-bypass", "--quiet"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadF32(out), input);
+}
+
 #ifndef _WIN32
 struct SoundFile
 {
