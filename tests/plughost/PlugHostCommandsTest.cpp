@@ -171,6 +171,11 @@ TEST_F(PlugHostTest, StateSavesLoadsPrintsAndCompares)
            Path("drive.state")});
   EXPECT_EQ(r.exitCode, 0) << r.err;
 
+  // A state loaded into a fresh instance saves to the same bytes.
+  r = Run({"state", Bundle(), "--load", Path("drive.state"), "--save", Path("again.state")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadBytes("again.state"), saved);
+
   ExpectBadInput({"state", Bundle()}, "nothing to do");
 }
 

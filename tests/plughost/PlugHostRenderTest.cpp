@@ -199,6 +199,33 @@ TEST_F(PlugHostTest, ARenderReplacesAnExistingOutputWhole)
   EXPECT_EQ(Listing(), (std::vector<std::string>{"in.f32", "out.f32"}));
 }
 
+TEST_F(PlugHostTest, AnEmptyFileAndSingleFrameBlocksRenderLikeAnyOther)
+{
+  WriteF32("empty.f32", {});
+  ProcessResult r = Run({"render", Bundle(), Path("empty.f32"), Path("empty-out.f32"), "--sr",
+                         "48000", "--channels", "2", "--param", "Oversampling=1"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(Exists("empty-out.f32"));
+  EXPECT_TRUE(ReadF32("empty-out.f32").empty());
+  EXPECT_EQ(r.out.rfind(Path("empty-out.f32") + ": 0 frames, 0.000 s", 0), 0u) << r.out;
+
+  // One frame per render call, oversampled: still the reference, shifted.
+  const std::size_t frames = 300;
+  std::vector<float> input = Signal(frames);
+  WriteF32("in.f32", input);
+  r = Run({"render", Bundle(), Path("in.f32"), Path("out.f32"), "--sr", "48000", "--channels", "2",
+           "--block", "1", "--param", "Oversampling=1", "--param", "Drive=10"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  input.resize(2 * (frames + 64), 0.0f);
+  const std::vector<float> expected = Reference(
+      input, 1,
+      {{brasmire::ParamOversampling, 1.0}, {brasmire::ParamDrive, Linear(10.0, 0.0, 50.0)}});
+  const std::vector<float> output = ReadF32("out.f32");
+  ASSERT_EQ(output.size(), 2 * frames);
+  for (std::size_t i = 0; i < output.size(); ++i)
+    ASSERT_EQ(output[i], expected[i + 2 * 64]) << "sample " << i;
+}
+
 TEST_F(PlugHostTest, FileNamesBeyondAsciiWork)
 {
   const std::vector<float> input = Signal(300);
