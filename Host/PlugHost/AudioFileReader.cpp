@@ -1,5 +1,6 @@
 #include "Host/PlugHost/AudioFileReader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -111,13 +112,25 @@ bool AudioFileReader::Read(const std::string& path, const RawFormat& given, Audi
   }
   out->sampleRate = info.samplerate;
   out->channels = info.channels;
-  out->samples.resize(static_cast<std::size_t>(info.frames) *
-                      static_cast<std::size_t>(info.channels));
-  const sf_count_t read = sf_readf_float(file, out->samples.data(), info.frames);
-  sf_close(file);
-  if (read != info.frames)
+  out->samples.clear();
+  // Read until the data ends rather than trusting the header's frame count,
+  // which a damaged file can overstate without bound.
+  const std::size_t channels = static_cast<std::size_t>(info.channels);
+  const sf_count_t chunkFrames =
+      static_cast<sf_count_t>(std::max<std::size_t>(1, 65536 / channels));
+  std::vector<float> chunk(static_cast<std::size_t>(chunkFrames) * channels);
+  sf_count_t total = 0;
+  for (sf_count_t got = 0; (got = sf_readf_float(file, chunk.data(), chunkFrames)) > 0;)
   {
-    *error = "cannot read " + path + ": the file ends early (" + std::to_string(read) + " of " +
+    out->samples.insert(out->samples.end(), chunk.begin(),
+                        chunk.begin() + static_cast<std::ptrdiff_t>(got) *
+                                            static_cast<std::ptrdiff_t>(channels));
+    total += got;
+  }
+  sf_close(file);
+  if (total < info.frames)
+  {
+    *error = "cannot read " + path + ": the file ends early (" + std::to_string(total) + " of " +
              std::to_string(info.frames) + " frames)";
     return false;
   }
