@@ -16,7 +16,8 @@ std::size_t Words(std::int64_t bytes)
 } // namespace
 
 std::unique_ptr<HostInstance> HostInstance::Create(PluginModule& module, std::size_t effectIndex,
-                                                   std::size_t componentIndex, std::string* error)
+                                                   std::size_t componentIndex, std::string* error,
+                                                   float sampleRate)
 {
   auto fail = [&](const std::string& reason) -> std::unique_ptr<HostInstance>
   {
@@ -57,7 +58,7 @@ std::unique_ptr<HostInstance> HostInstance::Create(PluginModule& module, std::si
   created.Reset();
   if (!instance->mEffect) return fail("the effect factory gave no effect-parameters object");
 
-  instance->Controller().SetSampleRate(48000.0f);
+  instance->Controller().SetSampleRate(sampleRate);
   instance->Automation().SetEffect(instance->mEffect.Get());
   instance->Context().SetEffect(instance->mEffect.Get());
   const AAX_Result connected = instance->mEffect->ConnectHost(&instance->Context());
