@@ -68,6 +68,42 @@ std::string PropertyText(std::int32_t value)
   return std::to_string(value) + " '" + code + "'";
 }
 
+// What the properties this host reads mean; others are shown by number only.
+const char* PropertyName(std::int32_t key)
+{
+  switch (key)
+  {
+  case 11:
+    return "manufacturer ID";
+  case 12:
+    return "product ID";
+  case 13:
+    return "native plug-in ID";
+  case 14:
+    return "AudioSuite plug-in ID";
+  case 51:
+    return "input stem format";
+  case 52:
+    return "output stem format";
+  case 90:
+    return "hybrid output stem format";
+  case 91:
+    return "hybrid input stem format";
+  case 116:
+    return "side-chain input";
+  case 306:
+    return "uses transport";
+  }
+  return nullptr;
+}
+
+std::string PropertyLine(std::int32_t key, std::int32_t value)
+{
+  std::string line = std::to_string(key) + " = " + PropertyText(value);
+  if (const char* name = PropertyName(key)) line += std::string("  (") + name + ")";
+  return line;
+}
+
 std::string Hex(std::uint32_t value)
 {
   char text[16];
@@ -136,7 +172,7 @@ void PrintText(const ModuleSession& session)
                 e.Proc(AAX_eProcID_EffectParameters) ? "yes" : "no",
                 e.Proc(AAX_eProcID_EffectGUI) ? "yes" : "no");
     for (const auto& [key, value] : e.Properties())
-      std::printf("  property    %d = %s\n", key, PropertyText(value).c_str());
+      std::printf("  property    %s\n", PropertyLine(key, value).c_str());
     int index = 0;
     for (const auto& component : e.Components())
     {
@@ -149,7 +185,7 @@ void PrintText(const ModuleSession& session)
       {
         std::printf("    %s render procedure\n", proc.offline ? "offline" : "real-time");
         for (const auto& [key, value] : proc.properties)
-          std::printf("      property %d = %s\n", key, PropertyText(value).c_str());
+          std::printf("      property %s\n", PropertyLine(key, value).c_str());
       }
       for (const auto& field : view.fields)
       {
