@@ -27,7 +27,7 @@ class HostInstance
 public:
   // Null with a reason when the effect or component does not exist, the
   // factory gives no effect-parameters object or ConnectHost fails. The
-  // sample rate is the session's: an effect reads it when it is connected.
+  // sample rate is the session's: the effect reads it when it connects.
   static std::unique_ptr<HostInstance> Create(PluginModule& module, std::size_t effectIndex,
                                               std::size_t componentIndex, std::string* error,
                                               float sampleRate = 48000.0f);

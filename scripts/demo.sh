@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
 # The product's main job on this machine: render audio through the effect.
-# `make demo` builds the native preset first; the files land in out/demo/.
+# A synthesised piece is rendered by plughost through the built module, as a
+# host would, at three settings. `make demo` builds the native preset first;
+# the files land in out/demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-renderer=build/native/demo/brasmire_demo
-if [ ! -x "$renderer" ]; then
-  echo "demo: $renderer is missing; build the native preset first (make demo does)" >&2
-  exit 1
-fi
+synth=build/native/demo/brasmire_demo
+plughost=build/native/bin/plughost
+module=build/native/Brasmire.aaxplugin
+for tool in "$synth" "$plughost"; do
+  if [ ! -x "$tool" ]; then
+    echo "demo: $tool is missing; build the native preset first (make demo does)" >&2
+    exit 1
+  fi
+done
 mkdir -p out/demo
-"$renderer" out/demo
+"$synth" out/demo/input.wav
+echo "settings: Mix 100 %, Tone 50 %, Output 0 dB unless named"
+"$plughost" render "$module" out/demo/input.wav out/demo/clean.wav
+"$plughost" render "$module" out/demo/input.wav out/demo/drive24.wav --param Drive=24
+"$plughost" render "$module" out/demo/input.wav out/demo/drive40-oversampled.wav \
+  --param Drive=40 --param Oversampling=1

@@ -97,8 +97,10 @@ bool JpegTablesSound(const std::uint8_t* p, std::size_t n)
   return true;
 }
 
-// The PNG decoder copies an empty first data chunk from a null buffer. Empty
-// data chunks carry nothing, so files with one are refused.
+// The PNG decoder copies an empty first data chunk from a null buffer, and it
+// grows its buffer to a data chunk's declared length before reading it, so a
+// length field alone could make it ask for gigabytes. Empty data chunks carry
+// nothing and a chunk running past the end is a broken file: both are refused.
 bool PngChunksSound(const std::uint8_t* p, std::size_t n)
 {
   static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -110,7 +112,7 @@ bool PngChunksSound(const std::uint8_t* p, std::size_t n)
                                (static_cast<std::size_t>(p[i + 1]) << 16) |
                                (static_cast<std::size_t>(p[i + 2]) << 8) | p[i + 3];
     if (length == 0 && std::memcmp(p + i + 4, "IDAT", 4) == 0) return false;
-    if (length > n || i + 12 + length > n) return true; // cut off: the decoder fails it
+    if (length > n || i + 12 + length > n) return false;
     i += 12 + length;
   }
   return true;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -385,4 +386,20 @@ TEST(DecodedImage, RefusesAnEmptyPngDataChunk)
   const std::uint8_t empty[12] = {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
   png.insert(png.begin() + 33, empty, empty + 12);
   EXPECT_FALSE(image.Decode(png.data(), png.size()));
+}
+
+TEST(DecodedImage, RefusesAChunkRunningPastTheEnd)
+{
+  DecodedImage image;
+  std::vector<std::uint8_t> png = Encode(false);
+  ASSERT_TRUE(image.Decode(png.data(), png.size()));
+  // The decoder would size its buffer from this length before finding the
+  // data missing: the first data chunk (after signature and header) claims 2 GiB.
+  std::vector<std::uint8_t> huge = png;
+  ASSERT_EQ(0, std::memcmp(huge.data() + 37, "IDAT", 4));
+  huge[33] = 0x7F;
+  huge[34] = huge[35] = huge[36] = 0xFF;
+  EXPECT_FALSE(image.Decode(huge.data(), huge.size()));
+  // A file cut off inside its last chunk.
+  EXPECT_FALSE(image.Decode(png.data(), png.size() - 3));
 }
