@@ -7,13 +7,13 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 status=0
 
-cmake --preset native >/dev/null && cmake --build --preset native --target plughost_validate brasmire_aax || exit 1
-cmake --preset windows >/dev/null && cmake --build --preset windows --target plughost_validate brasmire_aax || exit 1
+cmake --preset native >/dev/null && cmake --build --preset native --target plughost brasmire_aax || exit 1
+cmake --preset windows >/dev/null && cmake --build --preset windows --target plughost brasmire_aax || exit 1
 scripts/wine-prefix.sh "$root/build/windows/wineprefix"
 
 echo "==== native, strictness 10"
 start=$(date +%s)
-build/native/bin/plughost_validate build/native/Brasmire.aaxplugin/Contents/Linux-x86_64/Brasmire.so \
+build/native/bin/plughost validate build/native/Brasmire.aaxplugin \
   --strictness 10 --json build/native/validate-report.json \
   --write-reference build/native/validate-reference.f32 || status=1
 echo "==== native: $(($(date +%s) - start)) s, report in build/native/validate-report.json"
@@ -22,8 +22,8 @@ echo "==== Windows under Wine, strictness 10"
 start=$(date +%s)
 reference="Z:${root//\//\\}\\build\\native\\validate-reference.f32"
 (cd build/windows/bin &&
-  "$root/scripts/wine-run.sh" "$root/build/windows/wineprefix" ./plughost_validate.exe \
-    ../Brasmire.aaxplugin/Contents/x64/Brasmire.aaxplugin --strictness 10 \
+  "$root/scripts/wine-run.sh" "$root/build/windows/wineprefix" ./plughost.exe validate \
+    ../Brasmire.aaxplugin --strictness 10 \
     --json validate-report.json --compare-reference "$reference") || status=1
 echo "==== Windows: $(($(date +%s) - start)) s, report in build/windows/bin/validate-report.json"
 exit $status

@@ -15,6 +15,7 @@ const std::vector<Command>& CommandTable()
       {"params", "list an instance's host parameters and their values", &ParamsCommand},
       {"render", "render an audio file through the effect as a host does", &RenderCommand},
       {"state", "save, load, print and compare the effect's state", &StateCommand},
+      {"validate", "check the module as the strictest plug-in validators do", &ValidateCommand},
   };
   return table;
 }
@@ -49,7 +50,8 @@ void PrintUsage()
               "MODULE is a module bundle folder or the binary inside it.\n\ncommands:\n");
   for (const Command& c : CommandTable())
     std::printf("  %-10s %s\n", c.name, c.summary);
-  std::printf("\nexit status: 0 done, 1 states differ (state --compare), 2 bad input\n");
+  std::printf("\nexit status: 0 done, 1 states differ (state --compare) or a check failed\n"
+              "(validate), 2 bad input\n");
 }
 } // namespace
 

@@ -8,7 +8,7 @@ namespace plughost
 
 // Exit statuses shared by every command.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitDifferent = 1; // only `state --compare`
+inline constexpr int kExitDifferent = 1; // `state --compare`; a failed `validate` check
 inline constexpr int kExitBadInput = 2;
 
 using CommandFunction = int (*)(const std::vector<std::string>& args);
@@ -37,5 +37,6 @@ int DescribeCommand(const std::vector<std::string>& args);
 int ParamsCommand(const std::vector<std::string>& args);
 int RenderCommand(const std::vector<std::string>& args);
 int StateCommand(const std::vector<std::string>& args);
+int ValidateCommand(const std::vector<std::string>& args); // in Host/Validator
 
 } // namespace plughost

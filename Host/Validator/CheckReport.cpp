@@ -1,5 +1,7 @@
 #include "Host/Validator/CheckReport.h"
 
+#include "Host/PlugHost/JsonText.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -19,35 +21,6 @@ std::string Number(double value)
   return text;
 }
 
-std::string JsonNumber(double value)
-{
-  // JSON has no NaN or infinity: they are written as strings.
-  if (!std::isfinite(value)) return "\"" + Number(value) + "\"";
-  return Number(value);
-}
-
-std::string JsonString(const std::string& text)
-{
-  std::string out = "\"";
-  for (const char c : text)
-  {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\')
-    {
-      out += '\\';
-      out += c;
-    }
-    else if (u < 0x20)
-    {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-      out += escaped;
-    }
-    else
-      out += c;
-  }
-  return out + "\"";
-}
 } // namespace
 
 void CheckReport::Add(Check check)

@@ -2,6 +2,7 @@
 // every component, render once, release, unload.
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "Host/PlugHost/ModuleSession.h"
 #include "Host/Validator/AudioBlock.h"
 #include "Host/Validator/ValidationContext.h"
 
@@ -22,11 +23,13 @@ void RunLoadChecks(const ValidationOptions& options, CheckReport& report)
   std::size_t assertions = 0;
   std::string lastAssertion;
 
+  std::string error;
+  const std::string binary = ModuleSession::ResolveBinary(options.modulePath, &error);
+  if (binary.empty()) failure = error;
   for (int cycle = 0; cycle < cycles && failure.empty(); ++cycle)
   {
     const auto start = std::chrono::steady_clock::now();
-    std::string error;
-    auto module = aaxhost::PluginModule::Open(options.modulePath, &error);
+    auto module = aaxhost::PluginModule::Open(binary, &error);
     openMs.push_back(
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count());

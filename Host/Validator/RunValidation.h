@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Host/PlugHost/Commands.h"
 #include "Host/Validator/CheckReport.h"
 #include "Host/Validator/ValidationOptions.h"
 
@@ -8,10 +9,10 @@
 namespace plughost
 {
 
-// Exit status of a validation run.
-inline constexpr int kValidationPassed = 0;
-inline constexpr int kValidationFailed = 1;
-inline constexpr int kValidationBadArguments = 2; // bad arguments, or the module will not open
+// Exit status of a validation run, as every plughost command answers.
+inline constexpr int kValidationPassed = kExitOk;
+inline constexpr int kValidationFailed = kExitDifferent;
+inline constexpr int kValidationBadArguments = kExitBadInput; // or a module that will not open
 
 // Runs the check groups the options select against the module, printing each
 // check as it ends and a summary; writes the JSON report when asked, and
@@ -19,7 +20,8 @@ inline constexpr int kValidationBadArguments = 2; // bad arguments, or the modul
 int RunValidation(const ValidationOptions& options, std::ostream& report,
                   std::vector<CheckReport::Check>* checks = nullptr);
 
-// `validate` as a command: parses the arguments, then runs. [main-thread]
+// `validate` as a command: parses the arguments (a usage error goes to err as
+// one line), then runs, reporting to out. [main-thread]
 int RunValidationCommand(const std::vector<std::string>& arguments, std::ostream& out,
                          std::ostream& err);
 

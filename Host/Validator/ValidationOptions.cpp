@@ -25,8 +25,17 @@ bool ValidationOptions::RunsGroup(int group) const
 
 const char* ValidationUsage()
 {
-  return "validate MODULE [--strictness 1..10] [--seed N] [--json FILE] [--only G[,G...]]\n"
-         "         [--write-reference FILE] [--compare-reference FILE]";
+  return "usage: plughost validate MODULE [--strictness 1..10] [--seed N] [--json FILE]\n"
+         "                        [--only G[,G...]] [--write-reference FILE]\n"
+         "                        [--compare-reference FILE]\n\n"
+         "Runs check groups 1..strictness (default 5; 10 runs all nine at full size):\n"
+         "1 load and release, 2 processing grid, 3 automation, 4 parameter fuzz,\n"
+         "5 state, 6 latency and bypass, 7 threads, 8 real-time safety, 9 determinism.\n"
+         "Every check prints PASS or FAIL with its reason and numbers. --json writes them\n"
+         "all; --only runs the listed groups; --write-reference and --compare-reference\n"
+         "carry group 9's render to another build of the module (agreement within 1e-6).\n\n"
+         "exit status: 0 every check passed, 1 a check failed, 2 bad arguments or a module\n"
+         "that does not open\n";
 }
 
 bool ParseValidationArguments(const std::vector<std::string>& arguments, ValidationOptions& options,

@@ -33,7 +33,7 @@ struct ValidationOptions
 bool ParseValidationArguments(const std::vector<std::string>& arguments, ValidationOptions& options,
                               std::string& error);
 
-// The argument summary printed with a usage error.
+// The command's help text.
 const char* ValidationUsage();
 
 } // namespace plughost

@@ -17,20 +17,8 @@ std::unique_ptr<ValidationSession> ValidationSession::Open(const std::string& pa
 {
   std::unique_ptr<ValidationSession> session(new ValidationSession);
   session->mPath = path;
-  session->mModule = aaxhost::PluginModule::Open(path, &error);
-  if (!session->mModule) return nullptr;
-  if (session->mModule->StartupResult() != 0)
-  {
-    error = "ACFStartup answered " + std::to_string(session->mModule->StartupResult());
-    return nullptr;
-  }
-  if (session->mModule->RegistrationResult() != AAX_SUCCESS ||
-      session->mModule->Description() == nullptr)
-  {
-    error = "the module's description failed (" +
-            std::to_string(session->mModule->RegistrationResult()) + ")";
-    return nullptr;
-  }
+  session->mSession = ModuleSession::Open(path, &error);
+  if (!session->mSession) return nullptr;
   if (session->ComponentCount() == 0)
   {
     error = "the module describes no effect with components";
@@ -38,34 +26,26 @@ std::unique_ptr<ValidationSession> ValidationSession::Open(const std::string& pa
   }
 
   // The parameter list and the chunk identifier come from a first instance.
-  auto instance = session->MakeInstance(0, 48000.0f, error);
-  if (!instance) return nullptr;
-  AAX_IEffectParameters& effect = instance->Effect();
-  std::int32_t count = 0;
-  effect.ParamCount(&count);
-  for (std::int32_t i = 0; i < count; ++i)
+  std::string reason;
+  if (!session->mSession->CreateInstance(2, 48000.0f, &reason) &&
+      !session->mSession->CreateInstance(1, 48000.0f, &error))
   {
-    aaxhost::HostString id;
-    if (effect.ParamIdAt(i, &id) != AAX_SUCCESS) continue;
+    error = reason + "; " + error;
+    return nullptr;
+  }
+  for (const ParamInfo& info : session->mSession->Parameters())
+  {
     Parameter parameter;
-    parameter.id = id.Get();
-    aaxhost::HostString name;
-    effect.ParamName(id.Get(), &name);
-    parameter.name = name.Get();
-    effect.ParamStepCount(id.Get(), &parameter.steps);
-    effect.ParamDefaultNormal(id.Get(), &parameter.defaultNormal);
+    static_cast<ParamInfo&>(parameter) = info;
     std::set<std::string> texts;
     for (int k = 0; k <= 256; ++k)
-    {
-      aaxhost::HostString text;
-      if (effect.ParamTextFromValue(id.Get(), k / 256.0, &text, 32) == AAX_SUCCESS)
-        texts.insert(text.Get());
-    }
+      texts.insert(session->mSession->TextFor(info.id, k / 256.0));
     parameter.list = texts.size() <= kMaxListTexts;
     session->mParameters.push_back(std::move(parameter));
   }
+  AAX_IEffectParameters& effect = session->mSession->Instance().Effect();
   aaxhost::HostString bypass;
-  if (effect.MasterBypassParamId(&bypass) == AAX_SUCCESS) session->mMasterBypassId = bypass.Get();
+  if (effect.MasterBypassParamId(&bypass) == AAX_SUCCESS) session->mMasterBypassId = bypass.Text();
   std::int32_t chunks = 0;
   if (effect.ChunkCount(&chunks) == AAX_SUCCESS && chunks > 0)
     effect.ChunkIdAt(0, &session->mChunkId);
@@ -74,7 +54,7 @@ std::unique_ptr<ValidationSession> ValidationSession::Open(const std::string& pa
 
 std::size_t ValidationSession::ComponentCount() const
 {
-  const auto effects = mModule->Description()->Effects();
+  const auto effects = mSession->Module().Description()->Effects();
   return effects.empty() ? 0 : effects[0].descriptor->Components().size();
 }
 
@@ -88,7 +68,7 @@ std::string ValidationSession::IdOf(const std::string& name) const
 std::unique_ptr<aaxhost::HostInstance>
 ValidationSession::MakeInstance(std::size_t component, float sampleRate, std::string& error)
 {
-  return aaxhost::HostInstance::Create(*mModule, 0, component, &error, sampleRate);
+  return aaxhost::HostInstance::Create(mSession->Module(), 0, component, &error, sampleRate);
 }
 
 std::size_t ValidationSession::OutputChannels(aaxhost::HostInstance& instance)
@@ -151,12 +131,12 @@ std::vector<double> ValidationSession::Values(AAX_IEffectParameters& effect) con
 
 std::size_t ValidationSession::AssertionCount() const
 {
-  return mModule->Host().Services().Assertions().size();
+  return mSession->Module().Host().Services().Assertions().size();
 }
 
 std::string ValidationSession::LastAssertion() const
 {
-  const auto assertions = mModule->Host().Services().Assertions();
+  const auto assertions = mSession->Module().Host().Services().Assertions();
   if (assertions.empty()) return {};
   const auto& a = assertions.back();
   return a.path + ":" + std::to_string(a.line) + " " + a.expression;
@@ -164,8 +144,7 @@ std::string ValidationSession::LastAssertion() const
 
 bool ValidationSession::Close(std::string& error)
 {
-  const bool closed = mModule->Close(&error);
-  return closed;
+  return mSession->Close(&error);
 }
 
 } // namespace plughost

@@ -2,6 +2,7 @@
 
 #include "AAX_SDK/Interfaces/AAX_IEffectParameters.h"
 #include "Host/HostInstance.h"
+#include "Host/PlugHost/ModuleSession.h"
 #include "Host/PluginModule.h"
 
 #include <cstdint>
@@ -18,25 +19,22 @@ namespace plughost
 class ValidationSession
 {
 public:
-  struct Parameter
+  struct Parameter : ParamInfo
   {
-    std::string id;
-    std::string name;
-    std::int32_t steps = 0;
-    double defaultNormal = 0.0;
     // Its display names at most kMaxListTexts settings (a switch or a
     // list): a text stands for a setting, not for a point within a step.
     bool list = false;
   };
   static constexpr std::size_t kMaxListTexts = 16;
 
-  // Null with a reason when the module cannot be opened, started or described.
+  // Null with a reason when the module (a bundle folder or the binary inside
+  // it) cannot be opened, started or described.
   static std::unique_ptr<ValidationSession> Open(const std::string& path, std::string& error);
 
   ValidationSession(const ValidationSession&) = delete;
   ValidationSession& operator=(const ValidationSession&) = delete;
 
-  aaxhost::PluginModule& Module() noexcept { return *mModule; }
+  aaxhost::PluginModule& Module() noexcept { return mSession->Module(); }
   const std::string& Path() const noexcept { return mPath; }
   std::size_t ComponentCount() const;
   const std::vector<Parameter>& Parameters() const noexcept { return mParameters; }
@@ -74,7 +72,7 @@ private:
   ValidationSession() = default;
 
   std::string mPath;
-  std::unique_ptr<aaxhost::PluginModule> mModule;
+  std::unique_ptr<ModuleSession> mSession; // holds the first instance, for the lists
   std::vector<Parameter> mParameters;
   std::string mMasterBypassId;
   AAX_CTypeID mChunkId = 0;

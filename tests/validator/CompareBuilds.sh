@@ -7,8 +7,8 @@
 set -euo pipefail
 root="$1"
 shift
-native="$root/build/native/bin/plughost_validate"
-windows="$root/build/windows/bin/plughost_validate.exe"
+native="$root/build/native/bin/plughost"
+windows="$root/build/windows/bin/plughost.exe"
 for tool in "$native" "$windows"; do
   if [ ! -e "$tool" ]; then
     echo "skipped: $tool is not built"
@@ -17,10 +17,10 @@ for tool in "$native" "$windows"; do
 done
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-"$native" "$root/build/native/Brasmire.aaxplugin/Contents/Linux-x86_64/Brasmire.so" \
+"$native" validate "$root/build/native/Brasmire.aaxplugin" \
   --only 9 --write-reference "$work/native.f32" "$@"
 # Wine reaches the Linux file system through drive Z:.
 cd "$root/build/windows/bin"
-"$root/scripts/wine-run.sh" "$root/build/windows/wineprefix" ./plughost_validate.exe \
-  ../Brasmire.aaxplugin/Contents/x64/Brasmire.aaxplugin --only 9 \
+"$root/scripts/wine-run.sh" "$root/build/windows/wineprefix" ./plughost.exe validate \
+  ../Brasmire.aaxplugin --only 9 \
   --compare-reference "Z:${work//\//\\}\\native.f32" "$@"
