@@ -84,3 +84,30 @@ TEST(ProcessorAllocation, LatencyChangesOnTheAudioThreadReuseReservedRoom)
   EXPECT_EQ(counter.Count(), 0);
   EXPECT_EQ(ol[255], 0.0f); // still inside the 4096-sample delay
 }
+
+// A host may grow its block during playback; the adapter then resizes the
+// frame on the audio thread. Up to the prepared size that reuses room
+// reserved at construction; past it, growing allocates (and must).
+TEST(ProcessorAllocation, GrowingTheBlockOnTheAudioThreadUsesPreparedRoom)
+{
+  TestProcessor p("1-1 2-2", 0);
+  p.SetProcessBlockSize(512);
+  constexpr int prepared = static_cast<int>(iplug::IPlugProcessor::kPreparedBlockFrames);
+  std::vector<float> l(prepared, 0.5f), r(prepared, -0.5f), ol(prepared), orr(prepared);
+  float* in[2] = {l.data(), r.data()};
+  float* out[2] = {ol.data(), orr.data()};
+  {
+    AllocationCounter counter;
+    for (const int frames : {513, 1024, 4096, prepared})
+    {
+      p.SetProcessBlockSize(frames);
+      Block(p, in, out, 2, frames, false);
+      EXPECT_EQ(p.BlockSize(), frames);
+    }
+    EXPECT_EQ(counter.Count(), 0);
+  }
+  EXPECT_EQ(ol[prepared - 1], 0.5f); // the largest block ran to its end
+  AllocationCounter counter;
+  p.SetProcessBlockSize(prepared + 1);
+  EXPECT_GT(counter.Count(), 0);
+}
