@@ -77,8 +77,8 @@ struct ValidationRun
   }
 };
 
-ValidationRun Validate(const std::string& module, std::vector<int> groups, const char* fault = nullptr,
-             ValidationOptions options = {})
+ValidationRun Validate(const std::string& module, std::vector<int> groups,
+                       const char* fault = nullptr, ValidationOptions options = {})
 {
   FaultScope scope(fault);
   options.modulePath = module;
@@ -206,6 +206,12 @@ TEST(Validator, TheProductModulePassesLatencyThreadsRealTimeAndDeterminism)
 TEST(ValidatorFaults, NaNOutputFailsTheFiniteCheck)
 {
   ExpectCaught(2, "nan", "every output sample finite", "non-finite samples");
+}
+
+TEST(ValidatorFaults, AnOutputThatNeverComesToRestFailsTheSilenceCheck)
+{
+  // 5e-4 stays under the -60 dBFS limit but never falls.
+  ExpectCaught(2, "offset", "silence brings the output to rest", "its last eighth 0.000500");
 }
 
 TEST(ValidatorFaults, SubnormalOutputFailsTheSubnormalCheck)

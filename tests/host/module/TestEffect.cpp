@@ -43,9 +43,9 @@ TestEffect::Fault TestEffect::FaultFromEnvironment()
   const char* name = std::getenv("BRASMIRE_TEST_FAULT");
   if (name == nullptr) return Fault::None;
   const std::pair<const char*, Fault> faults[] = {
-      {"nan", Fault::NaN},    {"subnormal", Fault::Subnormal}, {"allocate", Fault::Allocate},
-      {"lock", Fault::Lock},  {"latency", Fault::Latency},     {"lose-state", Fault::LoseState},
-      {"drift", Fault::Drift}};
+      {"nan", Fault::NaN},     {"subnormal", Fault::Subnormal}, {"allocate", Fault::Allocate},
+      {"lock", Fault::Lock},   {"latency", Fault::Latency},     {"lose-state", Fault::LoseState},
+      {"drift", Fault::Drift}, {"offset", Fault::Offset}};
   for (const auto& [text, fault] : faults)
     if (std::strcmp(name, text) == 0) return fault;
   return Fault::None;
@@ -483,6 +483,9 @@ void TestEffect::Render(const AAX_RenderContext& context)
     if (mFault == Fault::Subnormal)
       for (std::int32_t i = 0; i < frames; ++i)
         if (out[i] == 0.0f) out[i] = 1e-40f;
+    if (mFault == Fault::Offset)
+      for (std::int32_t i = 0; i < frames; ++i)
+        out[i] += 5e-4f;
     if (mFault == Fault::Drift)
       for (std::int32_t i = 0; i < frames; ++i)
         out[i] += 1e-3f * static_cast<float>(mSerial % 7);

@@ -32,6 +32,7 @@ public:
     Latency,   // "latency": reports 32 samples of latency but delays nothing
     LoseState, // "lose-state": restoring a chunk ignores the Mode parameter
     Drift,     // "drift": output depends on how many effects were made before
+    Offset,    // "offset": a constant 5e-4 on every output sample, so silence never rests
   };
   static Fault FaultFromEnvironment();
 

@@ -1,0 +1,110 @@
+// The validator's own parts: the random source every platform must agree on,
+// the output statistics the checks judge by, and the JSON report.
+
+#include "Host/Validator/CheckReport.h"
+#include "Host/Validator/OutputStats.h"
+#include "Host/Validator/ValidationRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+namespace
+{
+using plughost::CheckReport;
+using plughost::OutputStats;
+using plughost::ValidationRandom;
+
+TEST(ValidationRandom, FollowsTheSplitMixSequenceOnEveryPlatform)
+{
+  // The published first outputs of the 64-bit split-mix generator from
+  // state 0: a run with --seed repeats exactly on another build.
+  ValidationRandom random(0);
+  EXPECT_EQ(random.Next(), 0xE220A8397B1DCDAFull);
+  EXPECT_EQ(random.Next(), 0x6E789E6AA1B965F4ull);
+  EXPECT_EQ(random.Next(), 0x06C45D188009454Full);
+
+  ValidationRandom a(42);
+  ValidationRandom b(42);
+  for (int i = 0; i < 10000; ++i)
+  {
+    const double u = a.Uniform();
+    ASSERT_GE(u, 0.0);
+    ASSERT_LT(u, 1.0);
+    const std::uint64_t below = a.Below(7);
+    ASSERT_LT(below, 7u);
+    ASSERT_EQ(b.Uniform(), u);
+    ASSERT_EQ(b.Below(7), below);
+  }
+  EXPECT_EQ(a.Below(0), 0u);
+}
+
+TEST(OutputStats, CountsNonFiniteAndSubnormalSamplesAndStepsAcrossBlocks)
+{
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  const float tiny = std::numeric_limits<float>::denorm_min() * 3.0f;
+  const float first[] = {0.5f, -0.25f, nan, 0.0f, tiny};
+  const float second[] = {-inf, 0.75f, 0.7f};
+  OutputStats stats;
+  float previous = nan; // no sample before the first block
+  stats.Add(first, 5, previous);
+  stats.Add(second, 3, previous);
+  EXPECT_EQ(stats.samples, 8);
+  EXPECT_EQ(stats.nonFinite, 2);
+  EXPECT_EQ(stats.subnormal, 1);
+  EXPECT_EQ(stats.peak, 0.75);
+  // Steps between finite neighbours, skipping the non-finite ones:
+  // 0.5 -> -0.25 (0.75), -0.25 -> 0 (0.25), 0 -> tiny, tiny -> 0.75 (across
+  // the blocks and the infinity), 0.75 -> 0.7.
+  EXPECT_DOUBLE_EQ(stats.largestStep, 0.75);
+  EXPECT_EQ(previous, 0.7f);
+}
+
+TEST(CheckReport, PrintsEachCheckAndWritesEveryOneAsJson)
+{
+  std::ostringstream printed;
+  CheckReport report(printed);
+  CheckReport::Check pass;
+  pass.group = 2;
+  pass.name = "a \"quoted\" name";
+  pass.passed = true;
+  pass.reason = "line\nbreak";
+  pass.numbers = {{"samples", 12}, {"worst", std::numeric_limits<double>::quiet_NaN()}};
+  report.Add(pass);
+  CheckReport::Check fail;
+  fail.group = 8;
+  fail.name = "no allocation";
+  fail.reason = "3 allocations counted";
+  fail.numbers = {{"allocations", 3}};
+  report.Add(fail);
+  report.Work().framesProcessed = 1234;
+
+  EXPECT_EQ(report.Passed(), 1u);
+  EXPECT_EQ(report.Failed(), 1u);
+  EXPECT_NE(printed.str().find("PASS [2] a \"quoted\" name"), std::string::npos);
+  EXPECT_NE(printed.str().find("FAIL [8] no allocation: 3 allocations counted (allocations 3)"),
+            std::string::npos)
+      << printed.str();
+
+  std::ostringstream json;
+  report.WriteJson(json, "C:\\mod\\x.aaxplugin", 5, 9, 1.5);
+  const std::string text = json.str();
+  EXPECT_NE(text.find("\"module\": \"C:\\\\mod\\\\x.aaxplugin\""), std::string::npos) << text;
+  EXPECT_NE(text.find("\"name\": \"a \\\"quoted\\\" name\""), std::string::npos);
+  EXPECT_NE(text.find("\"reason\": \"line\\nbreak\""), std::string::npos);
+  EXPECT_NE(text.find("\"worst\": null"), std::string::npos); // JSON has no NaN
+  EXPECT_NE(text.find("\"checks_run\": 2"), std::string::npos);
+  EXPECT_NE(text.find("\"checks_passed\": 1"), std::string::npos);
+  EXPECT_NE(text.find("\"frames_processed\": 1234"), std::string::npos);
+  EXPECT_NE(text.find("\"result\": \"FAIL\""), std::string::npos);
+  // A reason's line break must not break the check's JSON line.
+  const std::size_t reason = text.find("\"reason\": \"line");
+  const std::size_t end = text.find("}}", reason);
+  ASSERT_NE(end, std::string::npos);
+  EXPECT_EQ(text.substr(reason, end - reason).find('\n'), std::string::npos);
+}
+
+} // namespace
