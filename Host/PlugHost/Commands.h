@@ -1,15 +1,12 @@
 #pragma once
 
+#include "Host/PlugHost/ExitStatus.h"
+
 #include <string>
 #include <vector>
 
 namespace plughost
 {
-
-// Exit statuses shared by every command.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitDifferent = 1; // `state --compare`; a failed `validate` check
-inline constexpr int kExitBadInput = 2;
 
 using CommandFunction = int (*)(const std::vector<std::string>& args);
 
@@ -37,6 +34,6 @@ int DescribeCommand(const std::vector<std::string>& args);
 int ParamsCommand(const std::vector<std::string>& args);
 int RenderCommand(const std::vector<std::string>& args);
 int StateCommand(const std::vector<std::string>& args);
-int ValidateCommand(const std::vector<std::string>& args); // in Host/Validator
+int ValidateCommand(const std::vector<std::string>& args);
 
 } // namespace plughost

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Host/PlugHost/Commands.h"
+#include "Host/PlugHost/ExitStatus.h"
 #include "Host/Validator/CheckReport.h"
 #include "Host/Validator/ValidationOptions.h"
 

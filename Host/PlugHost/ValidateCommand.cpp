@@ -1,4 +1,4 @@
-// `plughost validate`: the validator as one of plughost's commands.
+// `plughost validate`: the validator (Host/Validator) as one of plughost's commands.
 
 #include "Host/PlugHost/Commands.h"
 #include "Host/Validator/RunValidation.h"
