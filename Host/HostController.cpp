@@ -9,6 +9,11 @@ namespace aaxhost
 HostController::HostController(std::shared_ptr<const InterfacePolicy> policy, std::string effectId)
     : HostUnknown(std::move(policy)), mEffectId(std::move(effectId))
 {
+  for (PacketBuffer* buffer : {&mPending, &mDelivered})
+  {
+    buffer->bytes.reserve(kPendingPacketBytes);
+    buffer->entries.reserve(kMaxPendingPackets);
+  }
 }
 
 void* HostController::FindInterface(const ACF_ID& iid)
@@ -73,7 +78,11 @@ AAX_Result HostController::PostPacket(AAX_CFieldIndex field, const void* data, s
   if (size > kMaxPacketBytes) return AAX_ERROR_POST_PACKET_FAILED;
   const auto* bytes = static_cast<const unsigned char*>(data);
   std::lock_guard lock(mMutex);
-  mPackets.push_back({field, std::vector<unsigned char>(bytes, bytes + size)});
+  if (mPending.entries.size() == kMaxPendingPackets ||
+      mPending.bytes.size() + size > kPendingPacketBytes)
+    return AAX_ERROR_POST_PACKET_FAILED;
+  mPending.entries.push_back({field, mPending.bytes.size(), size});
+  mPending.bytes.insert(mPending.bytes.end(), bytes, bytes + size);
   return AAX_SUCCESS;
 }
 
@@ -144,8 +153,24 @@ std::vector<std::int32_t> HostController::LatencyHistory() const
 
 std::vector<HostController::Packet> HostController::TakePackets()
 {
+  const PacketBuffer& taken = SwapPackets();
+  std::vector<Packet> packets;
+  for (const PacketBuffer::Entry& entry : taken.entries)
+  {
+    const auto first = taken.bytes.begin() + static_cast<std::ptrdiff_t>(entry.offset);
+    packets.push_back({entry.field, std::vector<unsigned char>(
+                                        first, first + static_cast<std::ptrdiff_t>(entry.size))});
+  }
+  return packets;
+}
+
+const HostController::PacketBuffer& HostController::SwapPackets()
+{
   std::lock_guard lock(mMutex);
-  return std::exchange(mPackets, {});
+  std::swap(mPending, mDelivered);
+  mPending.bytes.clear();
+  mPending.entries.clear();
+  return mDelivered;
 }
 
 void HostController::CountRenderCall(std::int64_t frames)

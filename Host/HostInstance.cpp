@@ -85,8 +85,12 @@ HostInstance::~HostInstance()
 
 AAX_Result HostInstance::PrepareFields()
 {
-  for (const FieldRecord& field : mComponent->Fields())
+  mFieldRecords = mComponent->Fields();
+  mPortSizes.fill(-1);
+  for (const FieldRecord& field : mFieldRecords)
   {
+    if (field.kind == FieldRecord::Kind::DataInPort)
+      mPortSizes[static_cast<std::size_t>(field.field)] = field.size;
     void*& slot = mFields[static_cast<std::size_t>(field.field)];
     switch (field.kind)
     {
@@ -159,13 +163,14 @@ AAX_Result HostInstance::Render(const float* const* inputs, float* const* output
   ++mUpdatePasses;
 
   // Packets posted since the last call arrive before this one.
-  for (const HostController::Packet& packet : Controller().TakePackets())
+  const HostController::PacketBuffer& packets = Controller().SwapPackets();
+  for (const HostController::PacketBuffer::Entry& packet : packets.entries)
   {
-    const std::optional<FieldRecord> port = mComponent->Field(packet.field);
-    if (!port || port->kind != FieldRecord::Kind::DataInPort) continue;
-    if (static_cast<std::int64_t>(packet.data.size()) > port->size) continue;
-    std::memcpy(mFields[static_cast<std::size_t>(packet.field)], packet.data.data(),
-                packet.data.size());
+    if (packet.field < 0 || static_cast<std::size_t>(packet.field) >= mPortSizes.size()) continue;
+    const std::int64_t portSize = mPortSizes[static_cast<std::size_t>(packet.field)];
+    if (portSize < 0 || static_cast<std::int64_t>(packet.size) > portSize) continue;
+    std::memcpy(mFields[static_cast<std::size_t>(packet.field)],
+                packets.bytes.data() + packet.offset, packet.size);
   }
 
   std::int32_t inputStem = 0;
@@ -177,7 +182,7 @@ AAX_Result HostInstance::Render(const float* const* inputs, float* const* output
   const std::size_t outChannels = static_cast<std::size_t>(outputStem & 0xFFFF);
   mInputs.assign(inputs, inputs + (inputs ? inChannels : 0));
   mOutputs.assign(outputs, outputs + (outputs ? outChannels : 0));
-  for (const FieldRecord& field : mComponent->Fields())
+  for (const FieldRecord& field : mFieldRecords)
   {
     if (field.kind == FieldRecord::Kind::AudioIn)
       mFields[static_cast<std::size_t>(field.field)] = mInputs.data();

@@ -105,6 +105,11 @@ private:
 
   // Render-context fields, at the indexes the component registered.
   std::array<void*, HostComponentDescriptor::kMaxFieldIndex + 1> mFields{};
+  // The component's field records, kept from preparation so a render call
+  // reads them without asking (and copying from) the descriptor.
+  std::vector<FieldRecord> mFieldRecords;
+  // Size of each data-in port by field index; -1 where there is none.
+  std::array<std::int64_t, HostComponentDescriptor::kMaxFieldIndex + 1> mPortSizes{};
   std::vector<std::vector<std::uint64_t>> mBlocks; // field storage, 8-byte aligned
   std::vector<std::unique_ptr<HostMIDINode>> mMIDINodes;
   std::vector<std::pair<AAX_CFieldIndex, HostMIDINode*>> mMIDIByField;

@@ -4,6 +4,8 @@
 #include "Host/HostString.h"
 #include "Host/PluginModule.h"
 
+#include "support/AllocationCounter.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -330,6 +332,37 @@ TEST(HostModule, RenderAppliesTheEffectAndDeliversPostedPacketsOnTheNextCall)
   EXPECT_EQ(echoed[0].mTimestamp, 17u);
   EXPECT_EQ(echoed[0].mData[1], 60);
   EXPECT_TRUE(module->Host().Services().Assertions().empty());
+}
+
+TEST(HostModule, RenderCallsAllocateNothingInTheHost)
+{
+  // The host's side of a render call (update pass, packet hand-over, context
+  // fields, transport) runs on the audio thread, so it must not allocate.
+  // The module's own allocations are its business and are counted by the
+  // validator; the counter here sees this executable's operator new only.
+  auto module = OpenTestModule();
+  ASSERT_NE(module, nullptr);
+  auto instance = NewInstance(*module, 1);
+  ASSERT_NE(instance, nullptr);
+  constexpr int kFrames = 256;
+  std::vector<float> inL(kFrames, 0.25f), inR(kFrames, -0.25f), outL(kFrames), outR(kFrames);
+  const float* inputs[] = {inL.data(), inR.data()};
+  float* outputs[] = {outL.data(), outR.data()};
+  HostTransport::State state;
+  state.playing = true;
+  instance->Transport().SetState(state);
+  ASSERT_EQ(instance->Render(inputs, outputs, kFrames), AAX_SUCCESS); // first call sizes things
+
+  const std::int64_t before = LastStateNumber(*instance);
+  brasmire::test::AllocationCounter counter;
+  for (int call = 0; call < 100; ++call)
+  {
+    instance->Effect().DispatchParamPackets(); // a packet waiting between calls
+    ASSERT_EQ(instance->Render(inputs, outputs, call % 2 ? kFrames : kFrames / 4), AAX_SUCCESS);
+  }
+  EXPECT_EQ(counter.Count(), 0);
+  // Two update passes per call, each delivered: the packets really crossed.
+  EXPECT_EQ(LastStateNumber(*instance), before + 200);
 }
 
 TEST(HostModule, TheMonoComponentRendersOneChannel)

@@ -116,6 +116,23 @@ TEST(HostController, PacketsAreHandedOverOnceInPostingOrder)
   EXPECT_EQ(first, 7);
   EXPECT_TRUE(controller->TakePackets().empty());
 
+  // Packets wait in fixed storage: past its room a post fails as a full
+  // queue does, the waiting ones stay intact, and taking them frees the room.
+  std::vector<unsigned char> full(HostController::kMaxPacketBytes, 0x5A);
+  const std::size_t fit = HostController::kPendingPacketBytes / full.size();
+  for (std::size_t i = 0; i < fit; ++i)
+    ASSERT_EQ(controller->PostPacket(3, full.data(), static_cast<std::uint32_t>(full.size())),
+              AAX_SUCCESS);
+  EXPECT_EQ(controller->PostPacket(3, &a, 1), AAX_ERROR_POST_PACKET_FAILED);
+  const auto waiting = controller->TakePackets();
+  ASSERT_EQ(waiting.size(), fit);
+  EXPECT_EQ(waiting.back().data, full);
+  for (std::size_t i = 0; i < HostController::kMaxPendingPackets; ++i)
+    ASSERT_EQ(controller->PostPacket(4, &b, 1), AAX_SUCCESS);
+  EXPECT_EQ(controller->PostPacket(4, &b, 1), AAX_ERROR_POST_PACKET_FAILED);
+  EXPECT_EQ(controller->TakePackets().size(), HostController::kMaxPendingPackets);
+  EXPECT_EQ(controller->PostPacket(4, &b, 1), AAX_SUCCESS);
+
   EXPECT_EQ(controller->SetSignalLatency(64), AAX_SUCCESS);
   EXPECT_EQ(controller->SetSignalLatency(-1), AAX_ERROR_INVALID_ARGUMENT);
   EXPECT_EQ(controller->SetSignalLatency(0), AAX_SUCCESS);
