@@ -331,4 +331,39 @@ TEST_F(PlugHostTest, AWriteThatFailsMidwayLeavesNoFileBehind)
 #endif
 
 } // namespace
+#ifndef _WIN32
+TEST_F(PlugHostTest, AProgressBarOnlyForAPersonWatchingALongRender)
+{
+  // Eleven seconds of stereo at 48 kHz: long enough to be worth a bar.
+  constexpr std::size_t kFrames = 11 * 48000;
+  std::vector<float> input(2 * kFrames);
+  for (std::size_t i = 0; i < input.size(); ++i)
+    input[i] = 0.25f * static_cast<float>(std::sin(0.01 * static_cast<double>(i)));
+  WriteF32("long.f32", input);
+  const std::vector<std::string> args = {"render", Bundle(), Path("long.f32"), Path("out.f32"),
+                                         "--sr",   "48000",  "--channels",     "2"};
+  const std::u8string parent = scratch.parent_path().u8string();
+  const std::string runnerFolder(parent.begin(), parent.end());
+
+  const ProcessResult watched = RunProcessOnTerminal(Here(kPlugHost), args, runnerFolder);
+  ASSERT_EQ(watched.exitCode, 0) << watched.err;
+  EXPECT_NE(watched.err.find("\rrendering ["), std::string::npos) << watched.err;
+  EXPECT_NE(watched.err.find("]  50%"), std::string::npos) << "the bar moves through the file";
+  // The bar is wiped at the end, so the summary (on standard output) stands alone.
+  EXPECT_EQ(watched.err.substr(watched.err.size() - 4), "\r\033[K");
+  EXPECT_NE(watched.out.find("528000 frames, 11.000 s"), std::string::npos) << watched.out;
+
+  std::vector<std::string> quiet = args;
+  quiet.push_back("--quiet");
+  const ProcessResult silent = RunProcessOnTerminal(Here(kPlugHost), quiet, runnerFolder);
+  EXPECT_EQ(silent.exitCode, 0);
+  EXPECT_EQ(silent.err, "");
+  EXPECT_EQ(silent.out, "");
+
+  const ProcessResult piped = Run(args); // standard error not a terminal
+  EXPECT_EQ(piped.exitCode, 0);
+  EXPECT_EQ(piped.err, "");
+}
+#endif
+
 } // namespace plughosttest

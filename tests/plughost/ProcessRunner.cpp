@@ -9,6 +9,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -141,5 +143,55 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   std::filesystem::remove(std::filesystem::u8path(errPath), ignored);
   return result;
 }
+
+#ifndef _WIN32
+ProcessResult RunProcessOnTerminal(const std::string& program, const std::vector<std::string>& args,
+                                   const std::string& scratchFolder)
+{
+  ProcessResult result;
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return result;
+  const std::string terminal = ptsname(master);
+  const std::string outPath = scratchFolder + "/terminal-run.out";
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child == 0)
+  {
+    const int err = open(terminal.c_str(), O_RDWR | O_NOCTTY);
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (err < 0 || out < 0) _exit(127);
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    close(master);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& a : args)
+      argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  // Read while the program runs: a full terminal buffer would block it.
+  char buffer[4096];
+  for (;;)
+  {
+    const ssize_t n = read(master, buffer, sizeof buffer);
+    if (n > 0)
+      result.err.append(buffer, static_cast<std::size_t>(n));
+    else if (n < 0 && errno == EINTR)
+      continue;
+    else
+      break; // EIO once the program has closed its end
+  }
+  int status = 0;
+  if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
+    result.exitCode = WEXITSTATUS(status);
+  close(master);
+  result.out = Slurp(outPath);
+  std::error_code ignored;
+  std::filesystem::remove(outPath, ignored);
+  return result;
+}
+#endif
 
 } // namespace plughosttest

@@ -23,4 +23,11 @@ struct ProcessResult
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& scratchFolder, long long fileSizeLimit = 0);
 
+#ifndef _WIN32
+// Runs the program with its standard error on a pseudo-terminal, as when a
+// person watches it, and collects what appeared there (in err).
+ProcessResult RunProcessOnTerminal(const std::string& program, const std::vector<std::string>& args,
+                                   const std::string& scratchFolder);
+#endif
+
 } // namespace plughosttest
