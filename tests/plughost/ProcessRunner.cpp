@@ -31,6 +31,20 @@ std::string Slurp(const std::string& path)
   return text.str();
 }
 
+#ifndef _WIN32
+// In a forked child: becomes the program, or exits 127 when it cannot.
+[[noreturn]] void ExecOrExit(const std::string& program, const std::vector<std::string>& args)
+{
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& a : args)
+    argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
+#endif
+
 #ifdef _WIN32
 std::wstring Wide(const std::string& utf8)
 {
@@ -119,13 +133,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
       const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
       setrlimit(RLIMIT_FSIZE, &limit);
     }
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args)
-      argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    ExecOrExit(program, args);
   }
   int status = 0;
   if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
@@ -163,13 +171,7 @@ ProcessResult RunProcessOnTerminal(const std::string& program, const std::vector
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
     close(master);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& a : args)
-      argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
+    ExecOrExit(program, args);
   }
   // Read while the program runs: a full terminal buffer would block it.
   char buffer[4096];
