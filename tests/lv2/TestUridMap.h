@@ -3,6 +3,7 @@
 // A host's URI map for tests that drive an LV2 instance themselves: URIs get
 // the numbers 1, 2, ... in the order they are first seen.
 
+#include "lv2/core/lv2.h"
 #include "lv2/urid/urid.h"
 
 #include <string>
@@ -24,6 +25,11 @@ public:
       if (mUris[i] == uri) return static_cast<LV2_URID>(i + 1);
     mUris.emplace_back(uri);
     return static_cast<LV2_URID>(mUris.size());
+  }
+  // The URI of a number Map gave; "" for any other.
+  std::string Unmap(LV2_URID urid) const
+  {
+    return urid >= 1 && urid <= mUris.size() ? mUris[urid - 1] : std::string();
   }
   const LV2_Feature* Feature() const { return &mFeature; }
 
