@@ -55,11 +55,12 @@ public:
 
   // LV2 instance calls --------------------------------------------------------
 
-  // Remembers where port `port` lives; unknown ports are ignored. [main-thread]
-  // or between Run calls.
+  // Remembers where port `port` lives; unknown ports are ignored.
+  // [audio-thread] between Run calls, or before activation.
   void ConnectPort(std::uint32_t port, void* data) noexcept;
   // Clears the processing state; the next Run starts fresh. [main-thread]
   void Activate();
+  // Nothing to release: the instance keeps its buffers until cleanup. [main-thread]
   void Deactivate() {}
   // One host block of any length: control ports that changed since the last
   // block set their parameters, the audio runs in pieces no longer than the

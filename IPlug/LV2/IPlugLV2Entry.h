@@ -95,7 +95,7 @@ private:
       return nullptr;
     }
   }
-  // [main-thread]
+  // [audio-thread] between runs, or before activation
   static void ConnectPort(LV2_Handle handle, std::uint32_t port, void* data) noexcept
   {
     Self(handle)->ConnectPort(port, data);
