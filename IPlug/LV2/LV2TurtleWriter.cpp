@@ -225,29 +225,19 @@ std::string LV2TurtleWriter::Symbol(const char* name)
 
 std::string LV2TurtleWriter::Literal(const char* text)
 {
+  // The characters a Turtle string literal must escape, and their escapes.
+  static constexpr const char* kEscapes[][2] = {
+      {"\"", "\\\""}, {"\\", "\\\\"}, {"\n", "\\n"}, {"\r", "\\r"}, {"\t", "\\t"}};
   std::string out = "\"";
   for (const char* c = text; *c != '\0'; ++c)
   {
-    switch (*c)
-    {
-    case '"':
-      out += "\\\"";
-      break;
-    case '\\':
-      out += "\\\\";
-      break;
-    case '\n':
-      out += "\\n";
-      break;
-    case '\r':
-      out += "\\r";
-      break;
-    case '\t':
-      out += "\\t";
-      break;
-    default:
+    const char* escape = nullptr;
+    for (const auto& entry : kEscapes)
+      if (*c == entry[0][0]) escape = entry[1];
+    if (escape != nullptr)
+      out += escape;
+    else
       out += *c;
-    }
   }
   return out + "\"";
 }

@@ -238,6 +238,9 @@ TEST(LV2Run, AllocatesNothingForAnyBlockLengthControlOrLatencyChange)
   HostedInstance unbounded(&map, 2);
   ASSERT_TRUE(promised.Valid());
   ASSERT_TRUE(unbounded.Valid());
+  // The promise sized the frame at instantiation; without one it has its prepared size.
+  EXPECT_EQ(static_cast<brasmire::Brasmire*>(promised.Handle())->BlockSize(), 16384);
+  EXPECT_EQ(static_cast<brasmire::Brasmire*>(unbounded.Handle())->BlockSize(), 8192);
   auto in = TestSignal(2, 20000);
   auto out = Silence(2, 20000);
   const std::uint32_t lengths[] = {1, 64, 511, 8192, 16384, 0, 3000, 20000};
@@ -297,19 +300,24 @@ TEST(LV2Run, LatencyPortShowsWhatTheEffectReports)
   HostedInstance instance(&map, 2);
   Settle(instance, 2);
   EXPECT_EQ(instance.Latency(), 0.f);
-  instance.SetControl(kOversampling, 1.f);
-  Settle(instance, 2);
-  EXPECT_EQ(instance.Latency(), 64.f);
-  // Disengaged, the effect passes its input straight through: no latency.
-  instance.SetControl(kBypass, 0.f);
-  Settle(instance, 2);
-  EXPECT_EQ(instance.Latency(), 0.f);
-  instance.SetControl(kBypass, 1.f);
-  Settle(instance, 2);
-  EXPECT_EQ(instance.Latency(), 64.f);
-  instance.SetControl(kOversampling, 0.f);
-  Settle(instance, 2);
-  EXPECT_EQ(instance.Latency(), 0.f);
+  // Oversampling delays by 64 samples; disengaged, the effect passes its
+  // input straight through with none.
+  const struct
+  {
+    std::uint32_t control;
+    float value;
+    float latency;
+  } steps[] = {{kOversampling, 1.f, 64.f},
+               {kBypass, 0.f, 0.f},
+               {kBypass, 1.f, 64.f},
+               {kOversampling, 0.f, 0.f}};
+  for (const auto& step : steps)
+  {
+    instance.SetControl(step.control, step.value);
+    Settle(instance, 2);
+    EXPECT_EQ(instance.Latency(), step.latency)
+        << "control " << step.control << " = " << step.value;
+  }
 }
 
 TEST(LV2Run, DisengagedInPlaceAndMonoBuffers)
