@@ -1,15 +1,12 @@
 // The bundle in real LV2 hosts that we did not write: lv2info describes it,
 // lv2apply renders through it exactly as plughost renders the AAX module, and
 // jalv runs it under a private JACK server on the dummy backend, sets a control
-// and restores a saved state. The hosts see the build's bundle only (LV2_PATH
+// and restores a state that lilv saved. The hosts see the build's bundle only (LV2_PATH
 // is a scratch folder linking to it, plus the system's vocabulary bundles).
 // In the sanitizer build the hosts load the runtime first (LD_PRELOAD).
 
 #include "lv2/HostProcess.h"
-#include "lv2/TestUridMap.h"
-
-#include "lv2/core/lv2.h"
-#include "lv2/state/state.h"
+#include "lv2/LilvStateHost.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -18,9 +15,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <dlfcn.h>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -465,114 +460,21 @@ TEST_F(JalvUnderJack, SetsAControlAndJackSeesTheLatencyItReports)
   EXPECT_EQ(Complaints(out + jalv->Err()), "") << "jalv complained";
 }
 
-// What a host's state store keeps of the one property the plug-in saves.
-struct SavedProperty
-{
-  std::uint32_t key = 0;
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> bytes;
-};
-
-LV2_State_Status StoreProperty(LV2_State_Handle handle, std::uint32_t key, const void* value,
-                               std::size_t size, std::uint32_t type, std::uint32_t)
-{
-  auto* saved = static_cast<SavedProperty*>(handle);
-  saved->key = key;
-  saved->type = type;
-  saved->bytes.assign(static_cast<const std::uint8_t*>(value),
-                      static_cast<const std::uint8_t*>(value) + size);
-  return LV2_STATE_SUCCESS;
-}
-
-std::string Base64(const std::vector<std::uint8_t>& bytes)
-{
-  static const char kAlphabet[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  for (std::size_t i = 0; i < bytes.size(); i += 3)
-  {
-    const std::uint32_t n = (bytes[i] << 16) | (i + 1 < bytes.size() ? bytes[i + 1] << 8 : 0) |
-                            (i + 2 < bytes.size() ? bytes[i + 2] : 0);
-    out += kAlphabet[(n >> 18) & 63];
-    out += kAlphabet[(n >> 12) & 63];
-    out += i + 1 < bytes.size() ? kAlphabet[(n >> 6) & 63] : '=';
-    out += i + 2 < bytes.size() ? kAlphabet[n & 63] : '=';
-  }
-  return out;
-}
-
-// Saves a state from the bundle's own library, as a host saves one, and
-// writes it as a state folder (state.ttl) for jalv -l. The folder names no
-// port values, so what jalv shows at the ports stays at the defaults and only
-// the plug-in's restored state can turn oversampling on.
-bool SaveStateFolder(const std::string& folder, std::string* error)
-{
-  const std::string library = std::string(LV2_TEST_BUNDLE) + "/Brasmire.so";
-  void* module = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (module == nullptr)
-  {
-    *error = dlerror();
-    return false;
-  }
-  using DescriptorFunction = const LV2_Descriptor* (*)(std::uint32_t);
-  const auto entry = reinterpret_cast<DescriptorFunction>(dlsym(module, "lv2_descriptor"));
-  const LV2_Descriptor* descriptor = entry != nullptr ? entry(0) : nullptr;
-  lv2test::TestUridMap map;
-  const LV2_Feature* features[] = {map.Feature(), nullptr};
-  LV2_Handle instance = descriptor != nullptr
-                            ? descriptor->instantiate(descriptor, 48000, LV2_TEST_BUNDLE, features)
-                            : nullptr;
-  bool saved = false;
-  SavedProperty property;
-  if (instance != nullptr)
-  {
-    float in[64] = {}, out[2][64] = {};
-    float controls[6] = {70.f, 50.f, 24.f, 0.f, 1.f, 1.f}; // Mix 70, Drive 24, Oversampling on
-    float latency = 0.f;
-    for (std::uint32_t p = 0; p < 2; ++p)
-    {
-      descriptor->connect_port(instance, p, in);
-      descriptor->connect_port(instance, 2 + p, out[p]);
-    }
-    for (std::uint32_t p = 0; p < 6; ++p)
-      descriptor->connect_port(instance, 4 + p, &controls[p]);
-    descriptor->connect_port(instance, 10, &latency);
-    descriptor->activate(instance);
-    descriptor->run(instance, 64);
-    const auto* state =
-        static_cast<const LV2_State_Interface*>(descriptor->extension_data(LV2_STATE__interface));
-    saved = state != nullptr &&
-            state->save(instance, &StoreProperty, &property,
-                        LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE, nullptr) == LV2_STATE_SUCCESS;
-    descriptor->deactivate(instance);
-    descriptor->cleanup(instance);
-  }
-  dlclose(module);
-  if (!saved || property.bytes.size() != 60 ||
-      property.type != map.Map("http://lv2plug.in/ns/ext/atom#Chunk"))
-  {
-    *error = "the plug-in saved no 60-byte chunk";
-    return false;
-  }
-  std::filesystem::create_directories(folder);
-  std::ofstream file(folder + "/state.ttl");
-  file << "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
-          "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
-          "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
-          "@prefix xsd: <http://www.w3.org/2001/XMLSchema#> .\n\n"
-          "<>\n  a pset:Preset ;\n  lv2:appliesTo <"
-       << kStereo << "> ;\n  state:state [\n    <" << map.Unmap(property.key) << "> \""
-       << Base64(property.bytes) << "\"^^xsd:base64Binary\n  ] .\n";
-  return static_cast<bool>(file.flush());
-}
-
-TEST_F(JalvUnderJack, RestoresASavedStateFolder)
+// lilv saves a running instance's state as a state folder, as a host's "save"
+// does; jalv -l restores it. The folder names no port values, so what jalv
+// shows at the ports stays at the defaults and only the plug-in's restored
+// state can turn oversampling on.
+TEST_F(JalvUnderJack, RestoresAStateFolderThatLilvSaved)
 {
   if (!mMissing.empty()) GTEST_SKIP() << mMissing;
   ASSERT_TRUE(mServerUp) << "jackd (dummy backend) did not start: " << mJack->Err();
-  std::string error;
   const std::string folder = Scratch() + "/saved";
-  ASSERT_TRUE(SaveStateFolder(folder, &error)) << error;
+  {
+    lv2test::LilvStateHost host((mScratch / "lv2").string(), kStereo);
+    ASSERT_TRUE(host.Start({{"mix", 70.f}, {"drive", 24.f}, {"oversampling", 1.f}}))
+        << host.Error();
+    ASSERT_TRUE(host.Save(folder)) << host.Error();
+  }
 
   auto jalv = StartJalv("restored", {"-l", folder});
   ASSERT_TRUE(jalv->Started());
@@ -585,6 +487,26 @@ TEST_F(JalvUnderJack, RestoresASavedStateFolder)
       << "the port stayed at its default; the restored state turned oversampling on\n"
       << jalv->Out();
   EXPECT_EQ(Complaints(jalv->Out() + jalv->Err()), "") << "jalv complained";
+}
+
+// The other way round, lilv alone: the saved folder restored into a fresh
+// instance gives back the very chunk that was saved, and saves as the same state.
+TEST_F(LV2Hosts, LilvRestoresItsSavedFolderToTheSameChunk)
+{
+  lv2test::LilvStateHost host((mScratch / "lv2").string(), kStereo);
+  ASSERT_TRUE(host.Start({{"mix", 70.f}, {"drive", 24.f}, {"oversampling", 1.f}})) << host.Error();
+  const std::vector<std::uint8_t> saved = host.Chunk();
+  ASSERT_EQ(saved.size(), 60u) << "the plug-in saves one 60-byte chunk";
+  ASSERT_TRUE(host.Save(Scratch() + "/first")) << host.Error();
+
+  ASSERT_TRUE(host.Start({})) << host.Error();
+  EXPECT_NE(host.Chunk(), saved) << "a fresh instance at the defaults saves another chunk";
+
+  ASSERT_TRUE(host.StartFrom(Scratch() + "/first")) << host.Error();
+  EXPECT_EQ(host.Chunk(), saved);
+  ASSERT_TRUE(host.Save(Scratch() + "/again")) << host.Error();
+  ASSERT_TRUE(host.StartFrom(Scratch() + "/again")) << host.Error();
+  EXPECT_EQ(host.Chunk(), saved);
 }
 
 } // namespace
