@@ -96,17 +96,18 @@ bool LilvStateHost::Instantiate(const std::map<std::string, float>& controls)
   return true;
 }
 
-bool LilvStateHost::Run()
+void LilvStateHost::Run()
 {
   lilv_instance_activate(mInstance);
   mActive = true;
   lilv_instance_run(mInstance, kBlock);
-  return true;
 }
 
 bool LilvStateHost::Start(const std::map<std::string, float>& controls)
 {
-  return Instantiate(controls) && Run();
+  if (!Instantiate(controls)) return false;
+  Run();
+  return true;
 }
 
 bool LilvStateHost::StartFrom(const std::string& folder)
@@ -117,7 +118,8 @@ bool LilvStateHost::StartFrom(const std::string& folder)
   if (state == nullptr) return Fail("lilv could not load " + file);
   lilv_state_restore(state, mInstance, nullptr, nullptr, 0, nullptr);
   lilv_state_free(state);
-  return Run();
+  Run();
+  return true;
 }
 
 bool LilvStateHost::Save(const std::string& folder)

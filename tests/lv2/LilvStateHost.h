@@ -20,7 +20,7 @@ namespace lv2test
 class LilvStateHost
 {
 public:
-  // Sees only the bundles in `lv2Path`, never the system's or a user's.
+  // Sees only the bundles in `lv2Path`, never the system's or a user's. [main-thread]
   LilvStateHost(const std::string& lv2Path, const std::string& pluginUri);
   ~LilvStateHost();
   LilvStateHost(const LilvStateHost&) = delete;
@@ -42,7 +42,7 @@ public:
 
 private:
   bool Instantiate(const std::map<std::string, float>& controls);
-  bool Run();
+  void Run();
   void FreeInstance();
   bool Fail(const std::string& error);
 
