@@ -38,6 +38,7 @@ bool RenderJob::Run(const AudioBuffer& input, AudioBuffer* output, Result* resul
   }
   std::vector<float> rendered;
   rendered.reserve(input.samples.size());
+  double callSeconds = 0.0;
 
   // Renders `count` frames from position `pos` of the input (silence past its end).
   auto renderBlock = [&](std::size_t pos, std::size_t count) -> bool
@@ -45,9 +46,12 @@ bool RenderJob::Run(const AudioBuffer& input, AudioBuffer* output, Result* resul
     for (std::size_t c = 0; c < channels; ++c)
       for (std::size_t i = 0; i < count; ++i)
         in[c][i] = pos + i < frames ? input.samples[(pos + i) * channels + c] : 0.0f;
-    if (mInstance.Render(inPtr.data(), outPtr.data(), static_cast<std::int32_t>(count)) !=
-        AAX_SUCCESS)
-      return false;
+    const auto callStart = std::chrono::steady_clock::now();
+    const bool ok = mInstance.Render(inPtr.data(), outPtr.data(),
+                                     static_cast<std::int32_t>(count)) == AAX_SUCCESS;
+    callSeconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - callStart).count();
+    if (!ok) return false;
     for (std::size_t i = 0; i < count; ++i)
       for (std::size_t c = 0; c < channels; ++c)
         rendered.push_back(out[c][i]);
@@ -88,6 +92,7 @@ bool RenderJob::Run(const AudioBuffer& input, AudioBuffer* output, Result* resul
   result->frames = output->Frames();
   result->seconds = static_cast<double>(result->frames) / input.sampleRate;
   result->wallSeconds = wall;
+  result->callSeconds = callSeconds;
   result->latency = latency;
   result->compensated = mSettings.compensateLatency;
   result->peak = 0.0;

@@ -29,6 +29,7 @@ public:
     std::size_t frames = 0;
     double seconds = 0.0;     // length of the audio
     double wallSeconds = 0.0; // time the render calls took
+    double callSeconds = 0.0; // time inside the effect's render callback alone
     double peak = 0.0;        // largest absolute output sample
     std::int32_t latency = 0; // as reported after the last block
     bool compensated = false;
