@@ -31,19 +31,27 @@ std::string Db(double ratio)
   return Number(TestSignals::DbFromAmplitude(ratio));
 }
 
-// Peak-hold of a spectrum (amplitudes or dB) down to at most kSpectrumRows groups:
-// the first bin of each group's frequency, the group's largest value.
-void Decimate(const std::vector<double>& values, double binHz, std::vector<double>* frequencies,
-              std::vector<double>* peaks)
+// Peak-hold of a spectrum (amplitudes or dB) down to at most kSpectrumRows
+// groups: the first bin of each group's frequency, the group's largest value.
+// Groups of equal width for a linear frequency axis, or growing geometrically
+// (each at least one bin) for a logarithmic one.
+void Decimate(const std::vector<double>& values, double binHz, bool logarithmic,
+              std::vector<double>* frequencies, std::vector<double>* peaks)
 {
-  const std::size_t group = std::max<std::size_t>(
-      1, (values.size() + AnalysisReport::kSpectrumRows - 1) / AnalysisReport::kSpectrumRows);
-  for (std::size_t start = 0; start < values.size(); start += group)
+  const std::size_t rows = AnalysisReport::kSpectrumRows;
+  const double ratio =
+      std::pow(static_cast<double>(values.size()), 1.0 / static_cast<double>(rows));
+  const std::size_t width = std::max<std::size_t>(1, (values.size() + rows - 1) / rows);
+  for (std::size_t start = 0; start < values.size();)
   {
-    const auto end =
-        values.begin() + static_cast<std::ptrdiff_t>(std::min(values.size(), start + group));
+    std::size_t end = start + width;
+    if (logarithmic)
+      end = std::max(start + 1, static_cast<std::size_t>(static_cast<double>(start) * ratio));
+    end = std::min(end, values.size());
     frequencies->push_back(static_cast<double>(start) * binHz);
-    peaks->push_back(*std::max_element(values.begin() + static_cast<std::ptrdiff_t>(start), end));
+    peaks->push_back(*std::max_element(values.begin() + static_cast<std::ptrdiff_t>(start),
+                                       values.begin() + static_cast<std::ptrdiff_t>(end)));
+    start = end;
   }
 }
 
@@ -96,7 +104,7 @@ std::string ThdJson(const ThdResults& t)
   std::vector<double> frequencies;
   std::vector<double> peaks;
   const double binHz = t.spectrumSize ? t.rate / static_cast<double>(t.spectrumSize) : 0.0;
-  Decimate(s.spectrum, binHz, &frequencies, &peaks);
+  Decimate(s.spectrum, binHz, true, &frequencies, &peaks);
   out += "\"spectrum\":{\"frequency_hz\":" + Number(s.frequency) +
          ",\"level_dbfs\":" + Number(t.spectrumLevelDbfs) +
          ",\"fft_size\":" + std::to_string(t.spectrumSize) + ",\"harmonics_dbfs\":" +
@@ -123,7 +131,7 @@ std::string AliasJson(const AliasResults& a)
     {
       std::vector<double> peaks;
       rows.clear();
-      Decimate(step.spectrumDb, binHz, &rows, &peaks);
+      Decimate(step.spectrumDb, binHz, false, &rows, &peaks);
       columns.push_back(std::move(peaks));
     }
     out += std::string(r ? "," : "") + "{\"sample_rate_hz\":" + std::to_string(run.rate) +
