@@ -13,7 +13,8 @@ namespace plughost
 // and whatever folded back from above Nyquist lands between them: the alias
 // energy is what the window finds in the band outside the harmonics' lobes.
 // Where harmonics lie closer than their lobes (low fundamentals) nothing is
-// left between them to measure, and those bins count as harmonics.
+// left between them to measure, and those bins count as harmonics; so does an
+// alias that folds onto a harmonic (a rate nearly a multiple of the tone).
 // [any-thread]
 class AliasAnalysis
 {

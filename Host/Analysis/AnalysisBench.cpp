@@ -41,7 +41,7 @@ std::string AnalysisBench::EffectName() const
 
 bool AnalysisBench::Render(const std::vector<double>& signal, int rate,
                            const std::vector<std::string>& extra, bool compensate, Rendered* out,
-                           std::string* error, int blockSize)
+                           std::string* error, int blockSize, std::size_t timeFrom)
 {
   if (!mSession->CreateInstance(mChannels, static_cast<float>(rate), error)) return false;
   std::vector<std::string> settings = mSettings;
@@ -60,6 +60,7 @@ bool AnalysisBench::Render(const std::vector<double>& signal, int rate,
   RenderJob::Settings job;
   job.blockSize = blockSize;
   job.compensateLatency = compensate;
+  job.timeFromFrame = timeFrom;
   RenderJob render(mSession->Instance(), job);
   AudioBuffer output;
   RenderJob::Result result;

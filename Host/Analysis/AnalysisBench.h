@@ -41,9 +41,11 @@ public:
 
   // Renders `signal` at `rate` with the user's settings followed by `extra`
   // ("NAME=VALUE" each, the later winning). compensate: trim the reported
-  // latency as `render` does by default. blockSize: frames per render call.
+  // latency as `render` does by default. blockSize: frames per render call;
+  // callSeconds counts the blocks from frame timeFrom on.
   bool Render(const std::vector<double>& signal, int rate, const std::vector<std::string>& extra,
-              bool compensate, Rendered* out, std::string* error, int blockSize = 512);
+              bool compensate, Rendered* out, std::string* error, int blockSize = 512,
+              std::size_t timeFrom = 0);
 
   // Closes the module; false with the reason if it still holds live objects.
   bool Close(std::string* error);

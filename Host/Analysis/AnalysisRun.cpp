@@ -221,31 +221,29 @@ bool AnalysisRun::MeasureCpu(CpuResults* out, std::string* error)
 {
   out->blockSize = 512;
   out->seconds = mOptions.quick ? 0.25 : 1.0;
-  // One unmeasured run first, so the first figure does not pay for cold caches
-  // and the module's first-touch page faults.
-  AnalysisBench::Rendered warmUp;
-  if (!mBench.Render(std::vector<double>(static_cast<std::size_t>(out->seconds * 44100), 0.1),
-                     44100, {}, false, &warmUp, error, out->blockSize))
-    return false;
   for (const int rate : {44100, 48000, 96000, 192000})
     for (const std::string& choice : OversamplingChoices())
     {
-      // Noise at -12 dBFS: every path of the effect busy, nothing silent.
-      std::vector<double> signal(static_cast<std::size_t>(out->seconds * rate));
+      // Noise at -12 dBFS: every path of the effect busy, nothing silent. The
+      // first half second is not timed: an effect's controls may still glide
+      // there, and caches are cold.
+      const auto block = static_cast<std::size_t>(out->blockSize);
+      const std::size_t lead = static_cast<std::size_t>(rate / 2) / block * block;
+      const auto timed = static_cast<std::size_t>(out->seconds * rate);
+      std::vector<double> signal(lead + timed);
       std::uint32_t seed = 12345;
       for (double& s : signal)
       {
         seed = seed * 1664525u + 1013904223u;
         s = 0.25 * (static_cast<double>(seed >> 8) / 8388608.0 - 1.0);
       }
-      // The least of a few runs: what the effect costs, not what other
-      // processes on the machine took from it meanwhile.
+      // The least of a few runs: what the effect costs with warm caches.
       double callSeconds = 0.0;
       for (int repeat = 0; repeat < kCpuRepeats; ++repeat)
       {
         AnalysisBench::Rendered rendered;
         if (!mBench.Render(signal, rate, OversamplingSetting(choice), false, &rendered, error,
-                           out->blockSize))
+                           out->blockSize, lead))
           return false;
         callSeconds =
             repeat == 0 ? rendered.callSeconds : std::min(callSeconds, rendered.callSeconds);
@@ -253,7 +251,7 @@ bool AnalysisRun::MeasureCpu(CpuResults* out, std::string* error)
       CpuRun run;
       run.rate = rate;
       run.oversampling = choice;
-      run.nsPerFrame = 1e9 * callSeconds / static_cast<double>(signal.size());
+      run.nsPerFrame = 1e9 * callSeconds / static_cast<double>(timed);
       run.percentCore = 100.0 * callSeconds / out->seconds;
       out->runs.push_back(run);
     }

@@ -5,10 +5,26 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <vector>
 
 namespace plughost
 {
+
+namespace
+{
+double CallClockSeconds()
+{
+#ifdef _WIN32
+  // The thread CPU clocks there tick with the scheduler (about 16 ms): too coarse per block.
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+#else
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+#endif
+}
+} // namespace
 
 RenderJob::RenderJob(aaxhost::HostInstance& instance, const Settings& settings)
     : mInstance(instance), mSettings(settings)
@@ -46,11 +62,10 @@ bool RenderJob::Run(const AudioBuffer& input, AudioBuffer* output, Result* resul
     for (std::size_t c = 0; c < channels; ++c)
       for (std::size_t i = 0; i < count; ++i)
         in[c][i] = pos + i < frames ? input.samples[(pos + i) * channels + c] : 0.0f;
-    const auto callStart = std::chrono::steady_clock::now();
+    const double callStart = CallClockSeconds();
     const bool ok = mInstance.Render(inPtr.data(), outPtr.data(),
                                      static_cast<std::int32_t>(count)) == AAX_SUCCESS;
-    callSeconds +=
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - callStart).count();
+    if (pos >= mSettings.timeFromFrame) callSeconds += CallClockSeconds() - callStart;
     if (!ok) return false;
     for (std::size_t i = 0; i < count; ++i)
       for (std::size_t c = 0; c < channels; ++c)
