@@ -15,7 +15,6 @@ constexpr double kResponseLevelDbfsRms = -40.0; // low enough that a drive stays
 constexpr double kAliasLevelDbfs = -6.0;
 constexpr double kSpectrumLevelDbfs = -6.0;
 constexpr std::size_t kFade = 256;
-constexpr int kCpuRepeats = 5;
 
 // Raised-cosine fades at both ends of a tone segment, so steps do not click.
 void Fade(std::vector<double>& segment)
@@ -225,10 +224,11 @@ bool AnalysisRun::MeasureCpu(CpuResults* out, std::string* error)
     for (const std::string& choice : OversamplingChoices())
     {
       // Noise at -12 dBFS: every path of the effect busy, nothing silent. The
-      // first half second is not timed: an effect's controls may still glide
-      // there, and caches are cold.
+      // first quarter or half second is not timed: an effect's controls may
+      // still glide there, and caches are cold.
       const auto block = static_cast<std::size_t>(out->blockSize);
-      const std::size_t lead = static_cast<std::size_t>(rate / 2) / block * block;
+      const std::size_t lead =
+          static_cast<std::size_t>(mOptions.quick ? rate / 4 : rate / 2) / block * block;
       const auto timed = static_cast<std::size_t>(out->seconds * rate);
       std::vector<double> signal(lead + timed);
       std::uint32_t seed = 12345;
@@ -239,7 +239,7 @@ bool AnalysisRun::MeasureCpu(CpuResults* out, std::string* error)
       }
       // The least of a few runs: what the effect costs with warm caches.
       double callSeconds = 0.0;
-      for (int repeat = 0; repeat < kCpuRepeats; ++repeat)
+      for (int repeat = 0; repeat < (mOptions.quick ? 3 : 5); ++repeat)
       {
         AnalysisBench::Rendered rendered;
         if (!mBench.Render(signal, rate, OversamplingSetting(choice), false, &rendered, error,

@@ -110,12 +110,13 @@ int AnalyzeCommand(const std::vector<std::string>& args)
     const std::filesystem::path parent = folder.parent_path();
     if (!parent.empty() && !std::filesystem::is_directory(parent, code))
       return Fail("analyze: cannot make " + plots + ": its parent folder does not exist");
-    if (jsonPath.empty()) jsonPath = (folder / "analysis.json").string();
+    if (jsonPath.empty())
+    {
+      const std::u8string inFolder = (folder / "analysis.json").u8string();
+      jsonPath.assign(inFolder.begin(), inFolder.end());
+    }
   }
-  if (!jsonPath.empty() && plots.empty() && !CanWriteFile(jsonPath, &error))
-    return Fail("analyze: " + error);
-  if (!jsonPath.empty() && !plots.empty() && line.Has("--json") && !CanWriteFile(jsonPath, &error))
-    return Fail("analyze: " + error);
+  if (line.Has("--json") && !CanWriteFile(jsonPath, &error)) return Fail("analyze: " + error);
 
   auto bench = AnalysisBench::Open(line.Positional()[0], line.Values("--param"), &error);
   if (!bench) return Fail(error);
