@@ -3,6 +3,7 @@
 // its drive stage's transfer function.
 
 #include "plughost/PlugHostFixture.h"
+#include "tests/dsp/DriveStageTables.h"
 
 #include <cmath>
 #include <complex>
@@ -198,23 +199,6 @@ TEST_F(AnalyzeCommand, AliasingSeparatesANaiveClipperFromAnOversampledOne)
 // controls, through the bilinear transform without prewarping: s = 2 fs j tan(w / 2).
 double DriveStageDb(double f, double rate, double tone)
 {
-  static const double alpha[6][6] = {
-      {1.9800486833307e-14, 4.47731702996255e-16, -1.79092681198507e-15, 0, 0, 0},
-      {9.0405118880631e-15, 2.17433013297586e-16, -8.02072270975021e-16, 1.43274144958859e-18,
-       -7.88007797273431e-18, 0},
-      {2.11634084296759e-16, 1.06676709273061e-17, -1.20975771318889e-17, 6.46718086584193e-19,
-       -3.5517024634217e-18, -1.71928973950331e-21},
-      {9.91476091194117e-19, 1.35947153733298e-19, 3.61411045630047e-20, 1.1971949023265e-20,
-       -6.34628335775761e-20, -7.74300291562855e-22},
-      {5.48949166690919e-22, 2.53400645910856e-22, 4.20355484320569e-23, 1.75403443289893e-23,
-       -4.64382847564717e-23, -1.35724773709656e-23},
-      {7.1293532719245e-26, 8.20453012907325e-26, 7.1293532719245e-27, 8.20453012907325e-27,
-       -6.83302711463583e-27, -6.88164549832021e-27}};
-  static const double beta[4][4] = {
-      {3.82016541090328e-16, 9.04395220384299e-17, -3.6175808815372e-16, 0},
-      {1.2640336955479e-17, 3.13535735002827e-18, -1.19380169090727e-17, 0},
-      {1.11510628344266e-21, 4.97815305108332e-21, 9.48095597433268e-24, 4.23256963139854e-23},
-      {0, 0, 3.12871547152976e-25, 1.3967479783615e-24}};
   auto taper = [](double x) { return (std::exp(x) - 1.0) / (std::exp(1.0) - 1.0); };
   const double control = 0.25 + tone / 100.0;
   const double g = control;
@@ -226,12 +210,12 @@ double DriveStageDb(double f, double rate, double tone)
   std::complex<double> num = 0.0;
   for (int i = 0; i < 6; ++i)
   {
-    const double* a = alpha[i];
+    const double* a = brasmire::test::kAlpha[i];
     den += (a[0] + a[1] * g + a[2] * v + a[3] * v * g + a[4] * v * v + a[5] * v * v * g) *
            std::pow(s, i);
     if (i >= 2)
     {
-      const double* b = beta[i - 2];
+      const double* b = brasmire::test::kBeta[i - 2];
       num += balance * (b[0] + b[1] * g + b[2] * v + b[3] * v * g) * std::pow(s, i);
     }
   }
