@@ -12,10 +12,21 @@ namespace plughost
 {
 namespace
 {
-// Rounded to the precision a plot or a reader can use, so the file stays small.
+// Rounded to the precision a plot or a reader can use (`step` a power of ten),
+// so the file stays small: fixed-point text without trailing zeros.
 std::string Number(double value, double step = 1e-4)
 {
-  return JsonNumber(std::round(value / step) * step);
+  if (!std::isfinite(value)) return JsonNumber(value);
+  const int decimals = std::max(0, static_cast<int>(std::lround(-std::log10(step))));
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  std::string out = text;
+  if (out.find('.') != std::string::npos)
+  {
+    out.erase(out.find_last_not_of('0') + 1);
+    if (out.back() == '.') out.pop_back();
+  }
+  return out == "-0" ? "0" : out;
 }
 
 std::string Array(std::size_t count, const std::function<std::string(std::size_t)>& item)
