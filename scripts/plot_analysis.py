@@ -62,7 +62,7 @@ def plot_response(data, folder):
     magnitude.set_title("Frequency response")
     magnitude.legend(loc="lower right", fontsize=8)
     phase.plot(r["frequency_hz"], r["phase_deg"], marker=".", color="tab:orange")
-    phase.set_ylabel("phase (degrees)")
+    phase.set_ylabel("phase (degrees,\nlatency compensated)")
     phase.set_ylim(-180, 180)
     phase.set_yticks(range(-180, 181, 90))
     phase.set_xlabel("frequency (Hz)")
@@ -181,11 +181,13 @@ def plot_cpu(data, folder):
                           ha="center", fontsize=8)
     axis.set_xticks(np.arange(len(rates)))
     axis.set_xticklabels([f"{rate / 1000:g} kHz" for rate in rates])
+    # Room above the tallest bar for its label and the legend.
+    axis.set_ylim(0, 1.3 * max(run["ns_per_frame"] for run in runs))
     axis.set_ylabel("ns per stereo frame (render callback)")
     axis.set_title(f"CPU - {setting_text(data)}; labels: % of one core, "
                    f"blocks of {data['cpu']['block_frames']}", fontsize=10)
     axis.grid(True, axis="y", alpha=0.3)
-    axis.legend(fontsize=8)
+    axis.legend(fontsize=8, loc="upper left")
     figure.tight_layout()
     save(figure, folder, "cpu.png")
 
