@@ -94,6 +94,9 @@ IPlugAAX::IPlugAAX(const InstanceInfo&, const PlugSetup& setup)
   if (ChannelCount(RouteDirection::Input) > 0) CreateLatencyDelay(setup.latencySamples);
   SetProcessBlockSize(512);
   mSideChainChannel = MaxBusChannels(RouteDirection::Input, 0);
+  mPieceIn.resize(static_cast<std::size_t>(ChannelCount(RouteDirection::Input)));
+  mPieceSideChain.resize(1);
+  mPieceOut.resize(static_cast<std::size_t>(ChannelCount(RouteDirection::Output)));
   StartTimer();
 }
 
@@ -462,6 +465,16 @@ void IPlugAAX::FillTimeInfo(AAX_ITransport& transport) noexcept
   SetTimeInfo(info);
 }
 
+float* const* IPlugAAX::PieceOf(float* const* buffers, int count, int offset,
+                                std::vector<float*>& piece) noexcept
+{
+  if (buffers == nullptr || offset == 0) return buffers;
+  count = std::min(count, static_cast<int>(piece.size()));
+  for (int i = 0; i < count; ++i)
+    piece[static_cast<std::size_t>(i)] = buffers[i] != nullptr ? buffers[i] + offset : nullptr;
+  return piece.data();
+}
+
 void IPlugAAX::RenderAudio(AAX_RenderContext* context, const AAX_SyncValuePair* const*,
                            std::int32_t) noexcept
 {
@@ -500,47 +513,61 @@ void IPlugAAX::RenderAudio(AAX_RenderContext* context, const AAX_SyncValuePair* 
     mTransport = nullptr;
     return;
   }
-  if (n > BlockSize())
+  // The channels have room for kPreparedBlockFrames from construction: growing
+  // up to it allocates nothing, and a longer host block goes in pieces.
+  const int prepared = static_cast<int>(kPreparedBlockFrames);
+  if (n > BlockSize() && BlockSize() < prepared)
   {
-    SetProcessBlockSize(n);
+    SetProcessBlockSize(std::min(n, prepared));
     ResetProcessing();
   }
 
   const int totalIn = ChannelCount(RouteDirection::Input);
   const int totalOut = ChannelCount(RouteDirection::Output);
-  if (GetPlugKind() != PlugKind::Instrument)
+  const bool effect = GetPlugKind() != PlugKind::Instrument;
+  const std::int32_t sideChain =
+      context->mSideChainChannel != nullptr ? *context->mSideChainChannel : 0;
+  const bool useSideChain =
+      effect && MaxBusCount(RouteDirection::Input) > 1 && sideChain != 0 && context->mInputs;
+  if (effect)
   {
     ConnectChannels(RouteDirection::Input, 0, c, true);
     ConnectChannels(RouteDirection::Input, c, totalIn - c, false);
-    const std::int32_t sideChain =
-        context->mSideChainChannel != nullptr ? *context->mSideChainChannel : 0;
-    if (MaxBusCount(RouteDirection::Input) > 1 && sideChain != 0 && context->mInputs != nullptr)
-    {
-      ConnectChannels(RouteDirection::Input, mSideChainChannel, 1, true);
-      AttachHostBuffers(RouteDirection::Input, 0, c, context->mInputs, n);
-      AttachHostBuffers(RouteDirection::Input, mSideChainChannel, 1, context->mInputs + sideChain,
-                        n);
-    }
-    else
-      AttachHostBuffers(RouteDirection::Input, 0, c, context->mInputs, n);
+    if (useSideChain) ConnectChannels(RouteDirection::Input, mSideChainChannel, 1, true);
   }
-
   ConnectChannels(RouteDirection::Output, 0, totalOut, true);
   if (MaxBusCount(RouteDirection::Output) == 1)
     ConnectChannels(RouteDirection::Output, d, totalOut - d, false);
   // Only the outputs the host supplied are attached; the rest stay unconnected.
-  AttachHostBuffers(RouteDirection::Output, 0, ConnectedChannelCount(RouteDirection::Output),
-                    context->mOutputs, n);
+  const int outputs = ConnectedChannelCount(RouteDirection::Output);
 
-  if (bypass)
-    PassThroughHostBuffers(n);
-  else
+  if (!bypass)
   {
     if (mTransport != nullptr) FillTimeInfo(*mTransport);
     MidiMessage msg;
     while (PopMidiFromEditor(msg))
       HandleMidiMessage(msg);
-    ProcessHostBuffers(n);
+  }
+
+  for (int done = 0;;)
+  {
+    const int frames = std::min(n - done, BlockSize());
+    if (effect)
+    {
+      AttachHostBuffers(RouteDirection::Input, 0, c, PieceOf(context->mInputs, c, done, mPieceIn),
+                        frames);
+      if (useSideChain)
+        AttachHostBuffers(RouteDirection::Input, mSideChainChannel, 1,
+                          PieceOf(context->mInputs + sideChain, 1, done, mPieceSideChain), frames);
+    }
+    AttachHostBuffers(RouteDirection::Output, 0, outputs,
+                      PieceOf(context->mOutputs, outputs, done, mPieceOut), frames);
+    if (bypass)
+      PassThroughHostBuffers(frames);
+    else
+      ProcessHostBuffers(frames);
+    done += frames;
+    if (done >= n || frames <= 0) break;
   }
 
   if (ProducesMidiOutput()) SendMidiOutput(*context);

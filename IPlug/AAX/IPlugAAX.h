@@ -89,6 +89,10 @@ public:
 private:
   void SendMidiOutput(AAX_RenderContext& context) noexcept;
   void FillTimeInfo(AAX_ITransport& transport) noexcept;
+  // The host buffers advanced by offset frames, through `piece` (sized at
+  // construction, so nothing is allocated). [audio-thread]
+  static float* const* PieceOf(float* const* buffers, int count, int offset,
+                               std::vector<float*>& piece) noexcept;
 
   AAX_IParameter* mBypassParameter = nullptr; // owned by the parameter set; host thread
   // The bypass value as the audio thread reads it: the host parameter's own
@@ -101,6 +105,11 @@ private:
   std::size_t mMidiFront = 0;
   std::size_t mMidiBack = 0;
   int mSideChainChannel = 0;
+  // Host buffer pointers of the current piece of a block longer than the
+  // prepared size; audio thread, sized at construction.
+  std::vector<float*> mPieceIn;
+  std::vector<float*> mPieceSideChain;
+  std::vector<float*> mPieceOut;
   // ChunkSize's last answer: the room a host that sized its record from it
   // gave WriteChunk, whether or not it filled the record's size field.
   mutable std::atomic<std::int32_t> mAnnouncedChunkSize{0}; // host threads

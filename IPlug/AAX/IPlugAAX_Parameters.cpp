@@ -1,6 +1,7 @@
 #include "IPlug/AAX/IPlugAAX_Parameters.h"
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "AAX_SDK/Interfaces/AAX_Properties.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CheckedResult.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_GuardHostCall.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_IParameter.h"
@@ -324,7 +325,8 @@ AAX_Result AAX_CIPlugParameters::DescribeComponent(AAX_VEffectDescriptor& effect
   AAX_VPropertyMap* properties = component->NewPropertyMap();
   if (properties == nullptr) result = AAX_ERROR_NULL_OBJECT;
 
-  if (setupInfo.mUseHostGeneratedGUI) result = properties->AddProperty(151, 1);
+  if (setupInfo.mUseHostGeneratedGUI)
+    result = properties->AddProperty(AAX_eProperty_UsesHostGeneratedGUI, 1);
   const bool hybridIn = setupInfo.mHybridInputStemFormat != AAX_SIPlugSetupInfo::kStemFormatNone;
   const bool hybridOut = setupInfo.mHybridOutputStemFormat != AAX_SIPlugSetupInfo::kStemFormatNone;
   if (hybridIn != hybridOut)
@@ -333,22 +335,30 @@ AAX_Result AAX_CIPlugParameters::DescribeComponent(AAX_VEffectDescriptor& effect
                         "(AAX_eStemFormat_None != setupInfo.mHybridOutputStemFormat)");
   if (hybridIn && hybridOut)
   {
-    result = properties->AddProperty(91, setupInfo.mHybridInputStemFormat);
-    result = properties->AddProperty(90, setupInfo.mHybridOutputStemFormat);
+    result = properties->AddProperty(AAX_eProperty_HybridInputStemFormat,
+                                     setupInfo.mHybridInputStemFormat);
+    result = properties->AddProperty(AAX_eProperty_HybridOutputStemFormat,
+                                     setupInfo.mHybridOutputStemFormat);
   }
-  if (setupInfo.mNeedsSideChainInput) result = properties->AddProperty(116, 1);
-  result = properties->AddProperty(56, setupInfo.mLatency);
-  result = properties->AddProperty(51, setupInfo.mInputStemFormat);
-  result = properties->AddProperty(52, setupInfo.mOutputStemFormat);
-  result = properties->AddProperty(60, setupInfo.mCanBypass ? 1 : 0);
-  result = properties->AddProperty(300, 1);
-  if (setupInfo.mNeedsTransport) result = properties->AddProperty(306, 1);
-  result = properties->AddProperty(11, static_cast<AAX_CPropertyValue>(setupInfo.mManufacturerID));
-  result = properties->AddProperty(12, static_cast<AAX_CPropertyValue>(setupInfo.mProductID));
-  result = properties->AddProperty(13, static_cast<AAX_CPropertyValue>(setupInfo.mPluginID));
+  if (setupInfo.mNeedsSideChainInput)
+    result = properties->AddProperty(AAX_eProperty_SupportsSideChainInput, 1);
+  result = properties->AddProperty(AAX_eProperty_LatencyContribution, setupInfo.mLatency);
+  result = properties->AddProperty(AAX_eProperty_InputStemFormat, setupInfo.mInputStemFormat);
+  result = properties->AddProperty(AAX_eProperty_OutputStemFormat, setupInfo.mOutputStemFormat);
+  result = properties->AddProperty(AAX_eProperty_CanBypass, setupInfo.mCanBypass ? 1 : 0);
+  result = properties->AddProperty(AAX_eProperty_ComponentFlag300, 1);
+  if (setupInfo.mNeedsTransport) result = properties->AddProperty(AAX_eProperty_UsesTransport, 1);
+  result = properties->AddProperty(AAX_eProperty_ManufacturerID,
+                                   static_cast<AAX_CPropertyValue>(setupInfo.mManufacturerID));
+  result = properties->AddProperty(AAX_eProperty_ProductID,
+                                   static_cast<AAX_CPropertyValue>(setupInfo.mProductID));
+  result = properties->AddProperty(AAX_eProperty_PlugInID_Native,
+                                   static_cast<AAX_CPropertyValue>(setupInfo.mPluginID));
   if (setupInfo.mAudioSuiteID != AAX_SIPlugSetupInfo::kNoID)
-    result = properties->AddProperty(14, static_cast<AAX_CPropertyValue>(setupInfo.mAudioSuiteID));
-  if (!setupInfo.mMultiMonoSupport) result = properties->AddProperty(304, 0);
+    result = properties->AddProperty(AAX_eProperty_PlugInID_AudioSuite,
+                                     static_cast<AAX_CPropertyValue>(setupInfo.mAudioSuiteID));
+  if (!setupInfo.mMultiMonoSupport)
+    result = properties->AddProperty(AAX_eProperty_MultiMonoSupport, 0);
 
   result = component->AddProcessProc(&AAX_CIPlugParameters::RenderCallback, properties);
   result = effect.AddComponent(component);

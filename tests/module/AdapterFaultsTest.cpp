@@ -14,10 +14,12 @@
 #include "IPlug/AAX/AAX_CEffectGUI_IPLUG.h"
 #include "IPlug/AAX/IPlugAAX_Describe.h"
 #include "IPlug/Timer_impl.h"
+#include "support/AllocationCounter.h"
 #include "tests/module/AdapterHarness.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -151,6 +153,63 @@ TEST(AdapterFaults, ExceptionsInHostCallsBecomeErrorCodes)
   EXPECT_EQ(c.effect->ApplyChunk(id, record), AAX_ERROR_UNKNOWN_EXCEPTION);
   bool equal = false;
   EXPECT_EQ(c.effect->CompareChunk(record, &equal), AAX_ERROR_UNKNOWN_EXCEPTION);
+}
+
+// A host block longer than the prepared 8,192 frames is rendered in pieces of
+// the prepared size: nothing is allocated, and the result is exactly that of
+// the host handing over the same pieces itself.
+TEST(AdapterFaults, ABlockLongerThanThePreparedSizeIsRenderedInPiecesWithoutAllocating)
+{
+  constexpr int kFrames = 2 * 8192 + 3616;
+  std::vector<float> inL(kFrames), inR(kFrames);
+  for (int i = 0; i < kFrames; ++i)
+  {
+    inL[static_cast<std::size_t>(i)] = static_cast<float>(0.6 * std::sin(0.013 * i));
+    inR[static_cast<std::size_t>(i)] = static_cast<float>(0.4 * std::cos(0.021 * i));
+  }
+  auto prepare = [](Connected<brasmire::Brasmire>& c)
+  {
+    EXPECT_EQ(c.effect->ApplyHostParamValue("5", 1.0, 1), AAX_SUCCESS); // oversampling on
+    EXPECT_EQ(c.effect->ApplyHostParamValue("3", 0.7, 1), AAX_SUCCESS);
+    std::vector<float> silence(256, 0.f), out(256);
+    float* in[] = {silence.data(), silence.data()};
+    float* outs[] = {out.data(), out.data()};
+    c.render.mInputs = in;
+    c.render.mOutputs = outs;
+    c.frames = 256;
+    c.RenderCall(); // reports the latency
+  };
+
+  Connected<brasmire::Brasmire> whole(brasmire::Brasmire::CreateInstance({}));
+  Connected<brasmire::Brasmire> pieces(brasmire::Brasmire::CreateInstance({}));
+  prepare(whole);
+  prepare(pieces);
+
+  std::vector<float> wholeL(kFrames), wholeR(kFrames);
+  float* wholeIn[] = {inL.data(), inR.data()};
+  float* wholeOut[] = {wholeL.data(), wholeR.data()};
+  whole.render.mInputs = wholeIn;
+  whole.render.mOutputs = wholeOut;
+  whole.frames = kFrames;
+  {
+    brasmire::test::AllocationCounter counter;
+    whole.RenderCall();
+    EXPECT_EQ(counter.Count(), 0);
+  }
+
+  std::vector<float> pieceL(kFrames), pieceR(kFrames);
+  for (int at = 0; at < kFrames; at += 8192)
+  {
+    float* in[] = {inL.data() + at, inR.data() + at};
+    float* out[] = {pieceL.data() + at, pieceR.data() + at};
+    pieces.render.mInputs = in;
+    pieces.render.mOutputs = out;
+    pieces.frames = std::min(8192, kFrames - at);
+    pieces.RenderCall();
+  }
+  EXPECT_EQ(wholeL, pieceL);
+  EXPECT_EQ(wholeR, pieceR);
+  EXPECT_NE(wholeL[kFrames - 1], 0.f); // the last piece was rendered, not silenced
 }
 
 // Describes one effect through the host library's objects and hands back the
