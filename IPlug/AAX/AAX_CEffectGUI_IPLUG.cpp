@@ -10,9 +10,17 @@
 namespace iplug
 {
 
-IACFUnknown* AAX_CEffectGUI_IPLUG::Create()
+IACFUnknown* AAX_CEffectGUI_IPLUG::Create() noexcept
 {
-  return static_cast<AAX_IEffectGUI*>(new AAX_CEffectGUI_IPLUG);
+  // The host calls this factory: an exception must not reach it.
+  try
+  {
+    return static_cast<AAX_IEffectGUI*>(new AAX_CEffectGUI_IPLUG);
+  }
+  catch (...)
+  {
+    return nullptr;
+  }
 }
 
 void AAX_CEffectGUI_IPLUG::BindEffectParameters()
