@@ -41,8 +41,19 @@ AAX_Result HostComponentDescriptor::Add(FieldRecord record)
   if (record.field < 0 || record.field > kMaxFieldIndex) return AAX_ERROR_INVALID_FIELD_INDEX;
   if (record.size < 0 || record.size > kMaxFieldBytes) return AAX_ERROR_INVALID_ARGUMENT;
   std::lock_guard lock(mMutex);
+  // Aux output stems extend the audio-output field: any number of them name
+  // that field, and no other.
+  const bool auxStem = record.kind == FieldRecord::Kind::AuxOutputStem;
+  bool fieldIsAudioOut = false;
   for (const FieldRecord& existing : mFields)
-    if (existing.field == record.field) return AAX_ERROR_INVALID_FIELD_INDEX;
+  {
+    if (existing.field != record.field) continue;
+    const bool audioOut = existing.kind == FieldRecord::Kind::AudioOut;
+    if (!auxStem || !(audioOut || existing.kind == FieldRecord::Kind::AuxOutputStem))
+      return AAX_ERROR_INVALID_FIELD_INDEX;
+    fieldIsAudioOut = fieldIsAudioOut || audioOut;
+  }
+  if (auxStem && !fieldIsAudioOut) return AAX_ERROR_INVALID_FIELD_INDEX;
   mFields.push_back(std::move(record));
   return AAX_SUCCESS;
 }

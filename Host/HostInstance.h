@@ -2,6 +2,7 @@
 
 #include "AAX_SDK/Interfaces/AAX_IEffectGUI.h"
 #include "AAX_SDK/Interfaces/AAX_IEffectParameters.h"
+#include "AAX_SDK/Interfaces/AAX_Properties.h"
 #include "AAX_SDK/Interfaces/AAX_RenderContext.h"
 #include "Host/HostComponentDescriptor.h"
 #include "Host/HostMIDINode.h"
@@ -48,8 +49,8 @@ public:
   // the parameter-update pass (DispatchParamPackets, which posts the state
   // number to field 25), then the packets posted since the last call are
   // delivered into their fields, then the component's render procedure runs. Channel counts follow
-  // the controller's stem formats. [audio-thread of this host; handing over packets allocates,
-  // which only this test host does]
+  // the controller's stem formats. Posted packets wait in preallocated storage, so the call
+  // allocates nothing. [audio-thread of this host]
   AAX_Result Render(const float* const* inputs, float* const* outputs, std::int32_t frames);
 
   // Told just before and just after the component's render procedure runs, on
@@ -87,8 +88,8 @@ public:
 
   static constexpr std::int32_t kMaxFrames = 1 << 16;
   // Component properties that give the input and output stem formats.
-  static constexpr std::int32_t kInputStemProperty = 51;
-  static constexpr std::int32_t kOutputStemProperty = 52;
+  static constexpr std::int32_t kInputStemProperty = AAX_eProperty_InputStemFormat;
+  static constexpr std::int32_t kOutputStemProperty = AAX_eProperty_OutputStemFormat;
 
 private:
   HostInstance() = default;

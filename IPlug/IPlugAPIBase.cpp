@@ -50,6 +50,11 @@ IPlugAPIBase::IPlugAPIBase(const PlugSetup& setup, PluginApi api) : IPluginBase(
 
 IPlugAPIBase::~IPlugAPIBase()
 {
+  StopTimer();
+}
+
+void IPlugAPIBase::StopTimer()
+{
   if (mTimer) mTimer->Stop();
   mTimer.reset();
 }

@@ -46,6 +46,8 @@ public:
   // Starts the 20 ms timer on the calling thread; adapters call it once they
   // are fully constructed. Calling it again changes nothing.
   void StartTimer();
+  // Stops and destroys the timer; later ticks never come. [main-thread]
+  void StopTimer();
   // One tick: with an editor, drains the parameter, MIDI-to-editor and
   // SysEx-to-editor queues into the editor; then OnIdle. [main-thread]
   void OnTimerTick();

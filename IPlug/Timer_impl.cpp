@@ -131,6 +131,10 @@ void Timer_impl::TimerProc(std::uintptr_t id)
     if (timer->mCallback) timer->mCallback(*timer);
     return;
   }
+  // A timer stopped on another thread: Windows kills a thread timer only on
+  // the thread that set it, so the kill there did nothing and the timer still
+  // fires here, on its own thread, where it can be killed.
+  KillPlatformTimer(id);
 }
 
 } // namespace iplug

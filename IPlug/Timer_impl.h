@@ -29,7 +29,8 @@ public:
   static bool IsRegistered(const Timer& timer);
 
   // The one timer procedure every platform timer calls, with the identifier
-  // of the timer that fired. [thread that created the timer]
+  // of the timer that fired; kills a platform timer no longer registered
+  // (stopped from another thread). [thread that created the timer]
   static void TimerProc(std::uintptr_t id);
 
 private:

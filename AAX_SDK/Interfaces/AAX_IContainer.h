@@ -2,7 +2,9 @@
 
 #include <cstdint>
 
-// Status codes of the library's containers.
+// Status codes and the common base of the library's containers. Slot 0 is the
+// deleting destructor as a Microsoft-built caller sees it (see
+// AAX_DeletingDestructor.h), then Clear.
 class AAX_IContainer
 {
 public:
@@ -15,6 +17,10 @@ public:
     eStatus_Unspecified = 4,
   };
 
-  virtual ~AAX_IContainer() = default;
+  // Destroys the container; bit 0 of flags also frees it. Answers the container.
+  virtual void* DeletingDestructor(unsigned int flags) = 0;
   virtual void Clear() = 0;
+
+protected:
+  ~AAX_IContainer() = default;
 };

@@ -12,4 +12,7 @@ public:
   virtual EStatus Push(value_type element) = 0;
   virtual value_type Pop() = 0;
   virtual value_type Peek() const = 0;
+
+protected:
+  ~AAX_IPointerQueue() = default;
 };

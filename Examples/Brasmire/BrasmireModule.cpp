@@ -35,6 +35,9 @@ AAX_Result AAX_DescribePlugin(AAX_VCollection* collection)
   description.audioSuiteTypeIDs = kAudioSuiteTypeIDs;
   description.typeIDCount = 2;
   description.midiNodeName = "Brasmire Midi";
+  const iplug::PlugSetup setup = brasmire::Brasmire::MakeSetup();
+  description.midiInput = setup.midiIn;
+  description.midiOutput = setup.midiOut;
   description.effectID = "com.Quillmarsh.aax.Brasmire";
   description.manufacturerName = "Quillmarsh";
   description.packageVersion = 0x00030000;

@@ -115,11 +115,9 @@ void DriveSignalPath::ApplyParamChange(int index, double value) noexcept
     {
     case 0:
       mOversamplingFactor.store(0, std::memory_order_relaxed);
-      mOversamplingLatency.store(0, std::memory_order_relaxed);
       break;
     case 1:
       mOversamplingFactor.store(2, std::memory_order_relaxed);
-      mOversamplingLatency.store(kOversamplingLatency, std::memory_order_relaxed);
       break;
     default:
       break;
@@ -215,8 +213,11 @@ void DriveSignalPath::ProcessBlock(const double* const* inputs, double* const* o
     settings.inverseDriveGain = 1.0 / settings.driveGain;
     settings.outputGain = OutputGain();
     settings.mixAmount = MixAmount();
-    const bool oversampled = OversamplingFactor() != 0;
-    wantedLatency = OversamplingLatency();
+    // One read gives both, so a block never runs oversampled while it
+    // reports no latency, or the other way round.
+    const int factor = OversamplingFactor();
+    const bool oversampled = factor != 0;
+    wantedLatency = LatencyOfFactor(factor);
     if (oversampled)
       ProcessEngaged<true>(inputs, outputs, frames, settings);
     else

@@ -60,9 +60,11 @@ public:
     return mOversamplingFactor.load(std::memory_order_relaxed);
   }
   int Engaged() const noexcept { return mEngaged.load(std::memory_order_relaxed); }
-  int OversamplingLatency() const noexcept
+  // Follows from the factor, never stored apart from it.
+  int OversamplingLatency() const noexcept { return LatencyOfFactor(OversamplingFactor()); }
+  static constexpr int LatencyOfFactor(int factor) noexcept
   {
-    return mOversamplingLatency.load(std::memory_order_relaxed);
+    return factor != 0 ? kOversamplingLatency : 0;
   }
 
 private:
@@ -77,9 +79,8 @@ private:
   std::atomic<double> mToneSetting{50.0};
   std::atomic<double> mDriveGain{1.0};
   std::atomic<double> mOutputGain{1.0};
-  std::atomic<int> mOversamplingFactor{0};
+  std::atomic<int> mOversamplingFactor{0}; // the latency follows from it
   std::atomic<int> mEngaged{1};
-  std::atomic<int> mOversamplingLatency{0};
 
   // Audio-thread state, one per channel.
   DriveStageModel mModels[kChannels];

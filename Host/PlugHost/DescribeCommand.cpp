@@ -1,3 +1,4 @@
+#include "AAX_SDK/Interfaces/AAX_Properties.h"
 #include "Host/PlugHost/CommandLine.h"
 #include "Host/PlugHost/Commands.h"
 #include "Host/PlugHost/JsonText.h"
@@ -73,25 +74,25 @@ const char* PropertyName(std::int32_t key)
 {
   switch (key)
   {
-  case 11:
+  case AAX_eProperty_ManufacturerID:
     return "manufacturer ID";
-  case 12:
+  case AAX_eProperty_ProductID:
     return "product ID";
-  case 13:
+  case AAX_eProperty_PlugInID_Native:
     return "native plug-in ID";
-  case 14:
+  case AAX_eProperty_PlugInID_AudioSuite:
     return "AudioSuite plug-in ID";
-  case 51:
+  case AAX_eProperty_InputStemFormat:
     return "input stem format";
-  case 52:
+  case AAX_eProperty_OutputStemFormat:
     return "output stem format";
-  case 90:
+  case AAX_eProperty_HybridOutputStemFormat:
     return "hybrid output stem format";
-  case 91:
+  case AAX_eProperty_HybridInputStemFormat:
     return "hybrid input stem format";
-  case 116:
+  case AAX_eProperty_SupportsSideChainInput:
     return "side-chain input";
-  case 306:
+  case AAX_eProperty_UsesTransport:
     return "uses transport";
   }
   return nullptr;

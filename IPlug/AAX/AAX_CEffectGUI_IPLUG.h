@@ -15,7 +15,7 @@ class AAX_CEffectGUI_IPLUG final : public AAX_CEffectGUI
 {
 public:
   // The view factory registered with the description.
-  static IACFUnknown* Create();
+  static IACFUnknown* Create() noexcept;
 
   AAX_Result ViewSize(AAX_Point* size) const override;
   AAX_Result SetParamHighlight(AAX_CParamID id, bool highlighted, std::int32_t colour) override;

@@ -11,6 +11,7 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CString.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CStringDisplayDelegate.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CUnitDisplayDelegateDecorator.h"
+#include "AAX_SDK/Libs/AAXLibrary/source/AAX_GuardHostCall.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VController.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VViewContainer.h"
 #include "IPlug/AAX/AAX_CIPlugTaperDelegate.h"
@@ -93,14 +94,28 @@ IPlugAAX::IPlugAAX(const InstanceInfo&, const PlugSetup& setup)
   if (ChannelCount(RouteDirection::Input) > 0) CreateLatencyDelay(setup.latencySamples);
   SetProcessBlockSize(512);
   mSideChainChannel = MaxBusChannels(RouteDirection::Input, 0);
+  mPieceIn.resize(static_cast<std::size_t>(ChannelCount(RouteDirection::Input)));
+  mPieceSideChain.resize(1);
+  mPieceOut.resize(static_cast<std::size_t>(ChannelCount(RouteDirection::Output)));
   StartTimer();
 }
 
-IPlugAAX::~IPlugAAX() = default;
+IPlugAAX::~IPlugAAX()
+{
+  StopTimer(); // in case the instance goes without its last release
+}
+
+void IPlugAAX::FinalRelease()
+{
+  // The timer calls into the whole instance: it must stop before the effect's
+  // own part is destroyed, not in the API base's destructor after it.
+  StopTimer();
+  AAX_CIPlugParameters::FinalRelease();
+}
 
 const char* IPlugAAX::ParamIdText(int index) const
 {
-  if (index < 0 || index >= static_cast<int>(mParamIds.size())) return "";
+  if (index < 0 || index >= static_cast<int>(mParamIds.size())) return nullptr;
   return mParamIds[static_cast<std::size_t>(index)].c_str();
 }
 
@@ -108,172 +123,221 @@ const char* IPlugAAX::ParamIdText(int index) const
 
 AAX_Result IPlugAAX::InitializeEffect()
 {
-  if (GetHost() == -1) SetHost("ProTools", 0);
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (GetHost() == -1) SetHost("ProTools", 0);
 
-  AAX_CString bypassId;
-  MasterBypassParamId(&bypassId);
-  auto bypass = std::make_unique<AAX_CParameter<bool>>(
-      bypassId.Get(), "Master Bypass", false, AAX_CBinaryTaperDelegate<bool>(),
-      AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
-  bypass->SetNumberOfSteps(2);
-  bypass->SetType(0);
-  mBypassParameter = Parameters().Add(std::move(bypass));
-  if (mBypassParameter == nullptr) mBypassParameter = Parameters().Find(bypassId.Get());
+        AAX_CString bypassId;
+        MasterBypassParamId(&bypassId);
+        auto bypass = std::make_unique<AAX_CParameter<bool>>(
+            bypassId.Get(), "Master Bypass", false, AAX_CBinaryTaperDelegate<bool>(),
+            AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
+        bypass->SetNumberOfSteps(2);
+        bypass->SetType(0);
+        mBypassParameter = Parameters().Add(std::move(bypass));
+        if (mBypassParameter == nullptr) mBypassParameter = Parameters().Find(bypassId.Get());
 
-  mParamIds.clear();
-  mParamIds.reserve(static_cast<std::size_t>(NParams()));
-  for (int i = 0; i < NParams(); ++i)
-  {
-    mParamIds.push_back(std::to_string(i + 1));
-    if (auto parameter = MakeHostParameter(*GetParam(i), mParamIds.back().c_str()))
-      Parameters().Add(std::move(parameter));
-  }
+        mParamIds.clear();
+        mParamIds.reserve(static_cast<std::size_t>(NParams()));
+        for (int i = 0; i < NParams(); ++i)
+        {
+          mParamIds.push_back(std::to_string(i + 1));
+          if (auto parameter = MakeHostParameter(*GetParam(i), mParamIds.back().c_str()))
+            Parameters().Add(std::move(parameter));
+        }
 
-  float sampleRate = 0.0f;
-  if (AAX_VController* controller = Controller())
-    if (controller->SampleRate(&sampleRate) == AAX_SUCCESS && sampleRate > 0.0f)
-      SetSampleRate(sampleRate);
-  ResetProcessing();
-  return AAX_SUCCESS;
+        float sampleRate = 0.0f;
+        if (AAX_VController* controller = Controller())
+          if (controller->SampleRate(&sampleRate) == AAX_SUCCESS && sampleRate > 0.0f)
+            SetSampleRate(sampleRate);
+        ResetProcessing();
+        return AAX_SUCCESS;
+      });
 }
 
 // Host to plug-in -------------------------------------------------------------
 
 AAX_Result IPlugAAX::ApplyHostParamValue(AAX_CParamID id, double normalised, std::int32_t)
 {
-  AAX_IParameter* parameter = Parameters().Find(id);
-  if (parameter == nullptr) return AAX_ERROR_INVALID_PARAMETER_ID;
-  parameter->UpdateNormalizedValue(normalised);
-  if (parameter == mBypassParameter)
-  {
-    bool bypass = false;
-    parameter->GetValueAsBool(&bypass);
-    mHostBypass.store(bypass, std::memory_order_relaxed);
-  }
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        AAX_IParameter* parameter = Parameters().Find(id);
+        if (parameter == nullptr) return AAX_ERROR_INVALID_PARAMETER_ID;
+        parameter->UpdateNormalizedValue(normalised);
+        if (parameter == mBypassParameter)
+        {
+          bool bypass = false;
+          parameter->GetValueAsBool(&bypass);
+          mHostBypass.store(bypass, std::memory_order_relaxed);
+        }
 
-  // The bypass's empty identifier reads as 0 and so names no IParam.
-  const int index = std::atoi(id) - 1;
-  if (index >= 0 && index < NParams())
-  {
-    GetParam(index)->SetFromNormal(normalised);
-    QueueParamForEditor(index, normalised, true);
-    OnParamChange(index, kHost, -1);
-  }
-  const AAX_Result result = Packets().SetDirty(id, true);
-  IncrementChangeCount();
-  return result;
+        // The bypass's empty identifier reads as 0 and so names no IParam.
+        const int index = std::atoi(id) - 1;
+        if (index >= 0 && index < NParams())
+        {
+          GetParam(index)->SetFromNormal(normalised);
+          QueueParamForEditor(index, normalised, true);
+          OnParamChange(index, kHost, -1);
+        }
+        const AAX_Result result = Packets().SetDirty(id, true);
+        IncrementChangeCount();
+        return result;
+      });
 }
 
 // Plug-in to host ------------------------------------------------------------------
 
+// An index outside the parameters names none of them (and not the master
+// bypass, whose identifier is the empty text): the gesture goes nowhere.
 void IPlugAAX::BeginHostParamChange(int paramIdx)
 {
-  TouchParam(ParamIdText(paramIdx));
+  if (const char* id = ParamIdText(paramIdx)) TouchParam(id);
 }
 
 void IPlugAAX::SetHostParamValue(int paramIdx, double normalised)
 {
-  RequestParamValue(ParamIdText(paramIdx), normalised);
+  if (const char* id = ParamIdText(paramIdx)) RequestParamValue(id, normalised);
 }
 
 void IPlugAAX::EndHostParamChange(int paramIdx)
 {
-  ReleaseParam(ParamIdText(paramIdx));
+  if (const char* id = ParamIdText(paramIdx)) ReleaseParam(id);
 }
 
 // State chunks ----------------------------------------------------------------------
 
 AAX_Result IPlugAAX::ChunkIdAt(std::int32_t index, AAX_CTypeID* out) const
 {
-  if (out == nullptr) return AAX_ERROR_NULL_ARGUMENT;
-  if (index != 0)
-  {
-    *out = 0;
-    return AAX_ERROR_INVALID_CHUNK_INDEX;
-  }
-  *out = GetUniqueID();
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (out == nullptr) return AAX_ERROR_NULL_ARGUMENT;
+        if (index != 0)
+        {
+          *out = 0;
+          return AAX_ERROR_INVALID_CHUNK_INDEX;
+        }
+        *out = GetUniqueID();
+        return AAX_SUCCESS;
+      });
 }
 
 AAX_Result IPlugAAX::ChunkSize(AAX_CTypeID id, std::uint32_t* out) const
 {
-  if (out == nullptr) return AAX_ERROR_NULL_ARGUMENT;
-  if (id != GetUniqueID())
-  {
-    *out = 0;
-    return AAX_ERROR_INVALID_CHUNK_ID;
-  }
-  ByteChunk chunk;
-  if (SerializeState(chunk)) *out = static_cast<std::uint32_t>(chunk.Size());
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (out == nullptr) return AAX_ERROR_NULL_ARGUMENT;
+        if (id != GetUniqueID())
+        {
+          *out = 0;
+          return AAX_ERROR_INVALID_CHUNK_ID;
+        }
+        *out = 0;
+        ByteChunk chunk;
+        if (!SerializeState(chunk)) return AAX_ERROR_INVALID_CHUNK_ID;
+        *out = static_cast<std::uint32_t>(chunk.Size());
+        mAnnouncedChunkSize.store(chunk.Size(), std::memory_order_relaxed);
+        return AAX_SUCCESS;
+      });
 }
 
 AAX_Result IPlugAAX::WriteChunk(AAX_CTypeID id, AAX_ChunkRecord* record) const
 {
-  if (record == nullptr) return AAX_ERROR_NULL_ARGUMENT;
-  if (id != GetUniqueID()) return AAX_ERROR_INVALID_CHUNK_ID;
-  ByteChunk chunk;
-  if (!SerializeState(chunk)) return AAX_ERROR_INVALID_CHUNK_ID;
-  // The host sized the record from ChunkSize; a state that grew since then
-  // would overrun it, so it is refused instead.
-  if (record->mSize >= 0 && chunk.Size() > record->mSize) return AAX_ERROR_INCORRECT_CHUNK_SIZE;
-  record->mSize = chunk.Size();
-  if (chunk.Size() > 0)
-    std::memcpy(AAX_ChunkData(record), chunk.GetData(), static_cast<std::size_t>(chunk.Size()));
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (record == nullptr) return AAX_ERROR_NULL_ARGUMENT;
+        if (id != GetUniqueID()) return AAX_ERROR_INVALID_CHUNK_ID;
+        ByteChunk chunk;
+        if (!SerializeState(chunk)) return AAX_ERROR_INVALID_CHUNK_ID;
+        // The host sized the record from ChunkSize; some hosts also write that room
+        // into the size field, others leave it 0. Only a state that outgrew both
+        // would overrun the record, so only that is refused.
+        const std::int32_t room =
+            std::max(record->mSize, mAnnouncedChunkSize.load(std::memory_order_relaxed));
+        if (chunk.Size() > room) return AAX_ERROR_INCORRECT_CHUNK_SIZE;
+        record->mSize = chunk.Size();
+        if (chunk.Size() > 0)
+          std::memcpy(AAX_ChunkData(record), chunk.GetData(),
+                      static_cast<std::size_t>(chunk.Size()));
+        return AAX_SUCCESS;
+      });
 }
 
 AAX_Result IPlugAAX::ApplyChunk(AAX_CTypeID id, const AAX_ChunkRecord* record)
 {
-  if (record == nullptr) return AAX_ERROR_NULL_ARGUMENT;
-  if (id != GetUniqueID()) return AAX_ERROR_INVALID_CHUNK_ID;
-  // A record too short for a whole state would leave the instance half
-  // restored (the values after the cut kept, the one at the cut zeroed): it
-  // is refused and nothing changes.
-  ByteChunk current;
-  if (record->mSize < 0 || !SerializeState(current) || record->mSize < current.Size())
-    return AAX_ERROR_INCORRECT_CHUNK_SIZE;
-  ByteChunk chunk;
-  if (chunk.PutBytes(AAX_ChunkData(record), record->mSize) < 0)
-    return AAX_ERROR_INCORRECT_CHUNK_SIZE;
-  static_cast<void>(UnserializeState(chunk, 0));
-  for (int i = 0; i < NParams(); ++i)
-  {
-    const IParam* param = GetParam(i);
-    RequestParamValue(ParamIdText(i), param->NormalOfValue(param->Value()));
-  }
-  AfterStateRestored();
-  IncrementChangeCount();
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (record == nullptr) return AAX_ERROR_NULL_ARGUMENT;
+        if (id != GetUniqueID()) return AAX_ERROR_INVALID_CHUNK_ID;
+        // A record too short for a whole state would leave the instance half
+        // restored (the values after the cut kept, the one at the cut zeroed): it
+        // is refused and nothing changes.
+        ByteChunk current;
+        if (record->mSize < 0 || !SerializeState(current) || record->mSize < current.Size())
+          return AAX_ERROR_INCORRECT_CHUNK_SIZE;
+        ByteChunk chunk;
+        if (chunk.PutBytes(AAX_ChunkData(record), record->mSize) < 0)
+          return AAX_ERROR_INCORRECT_CHUNK_SIZE;
+        static_cast<void>(UnserializeState(chunk, 0));
+        for (int i = 0; i < NParams(); ++i)
+        {
+          const IParam* param = GetParam(i);
+          RequestParamValue(ParamIdText(i), param->NormalOfValue(param->Value()));
+        }
+        AfterStateRestored();
+        IncrementChangeCount();
+        return AAX_SUCCESS;
+      });
 }
 
 AAX_Result IPlugAAX::CompareChunk(const AAX_ChunkRecord* record, bool* equal) const
 {
-  if (record == nullptr || equal == nullptr) return AAX_ERROR_NULL_ARGUMENT;
-  if (record->mChunkID != GetUniqueID())
-  {
-    *equal = true;
-    return AAX_SUCCESS;
-  }
-  *equal = StateMatches(AAX_ChunkData(record), std::max(record->mSize, 0), 0);
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (record == nullptr || equal == nullptr) return AAX_ERROR_NULL_ARGUMENT;
+        if (record->mChunkID != GetUniqueID())
+        {
+          *equal = true;
+          return AAX_SUCCESS;
+        }
+        *equal = StateMatches(AAX_ChunkData(record), std::max(record->mSize, 0), 0);
+        return AAX_SUCCESS;
+      });
 }
 
 // Notifications ---------------------------------------------------------------------
 
 AAX_Result IPlugAAX::OnHostNotification(AAX_CTypeID type, const void* data, std::uint32_t size)
 {
-  if (type == kNotificationOfflineOn)
-    mOffline = true;
-  else if (type == kNotificationOfflineOff)
-    mOffline = false;
-  else if (type == kNotificationTrackName && data != nullptr)
-    mTrackName = static_cast<const AAX_IString*>(data)->Get();
-  return AAX_CIPlugParameters::OnHostNotification(type, data, size);
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (type == kNotificationOfflineOn)
+          mOffline = true;
+        else if (type == kNotificationOfflineOff)
+          mOffline = false;
+        else if (type == kNotificationTrackName && data != nullptr)
+        {
+          // The data is the host's string object: too small for one, it is not one.
+          if (size < sizeof(AAX_IString)) return AAX_ERROR_INVALID_ARGUMENT;
+          AAX_CString name;
+          name = *static_cast<const AAX_IString*>(data); // bounded copy
+          std::lock_guard<std::mutex> lock(mTrackNameMutex);
+          mTrackName = name.StdString();
+        }
+        return AAX_CIPlugParameters::OnHostNotification(type, data, size);
+      });
 }
 
 void IPlugAAX::TrackName(ByteChunk& chunk)
 {
+  std::lock_guard<std::mutex> lock(mTrackNameMutex);
   const int size = static_cast<int>(mTrackName.size()) + 1;
   if (chunk.Resize(size, false) != size)
   {
@@ -401,6 +465,16 @@ void IPlugAAX::FillTimeInfo(AAX_ITransport& transport) noexcept
   SetTimeInfo(info);
 }
 
+float* const* IPlugAAX::PieceOf(float* const* buffers, int count, int offset,
+                                std::vector<float*>& piece) noexcept
+{
+  if (buffers == nullptr || offset == 0) return buffers;
+  count = std::min(count, static_cast<int>(piece.size()));
+  for (int i = 0; i < count; ++i)
+    piece[static_cast<std::size_t>(i)] = buffers[i] != nullptr ? buffers[i] + offset : nullptr;
+  return piece.data();
+}
+
 void IPlugAAX::RenderAudio(AAX_RenderContext* context, const AAX_SyncValuePair* const*,
                            std::int32_t) noexcept
 {
@@ -439,47 +513,61 @@ void IPlugAAX::RenderAudio(AAX_RenderContext* context, const AAX_SyncValuePair* 
     mTransport = nullptr;
     return;
   }
-  if (n > BlockSize())
+  // The channels have room for kPreparedBlockFrames from construction: growing
+  // up to it allocates nothing, and a longer host block goes in pieces.
+  const int prepared = static_cast<int>(kPreparedBlockFrames);
+  if (n > BlockSize() && BlockSize() < prepared)
   {
-    SetProcessBlockSize(n);
+    SetProcessBlockSize(std::min(n, prepared));
     ResetProcessing();
   }
 
   const int totalIn = ChannelCount(RouteDirection::Input);
   const int totalOut = ChannelCount(RouteDirection::Output);
-  if (GetPlugKind() != PlugKind::Instrument)
+  const bool effect = GetPlugKind() != PlugKind::Instrument;
+  const std::int32_t sideChain =
+      context->mSideChainChannel != nullptr ? *context->mSideChainChannel : 0;
+  const bool useSideChain =
+      effect && MaxBusCount(RouteDirection::Input) > 1 && sideChain != 0 && context->mInputs;
+  if (effect)
   {
     ConnectChannels(RouteDirection::Input, 0, c, true);
     ConnectChannels(RouteDirection::Input, c, totalIn - c, false);
-    const std::int32_t sideChain =
-        context->mSideChainChannel != nullptr ? *context->mSideChainChannel : 0;
-    if (MaxBusCount(RouteDirection::Input) > 1 && sideChain != 0 && context->mInputs != nullptr)
-    {
-      ConnectChannels(RouteDirection::Input, mSideChainChannel, 1, true);
-      AttachHostBuffers(RouteDirection::Input, 0, c, context->mInputs, n);
-      AttachHostBuffers(RouteDirection::Input, mSideChainChannel, 1, context->mInputs + sideChain,
-                        n);
-    }
-    else
-      AttachHostBuffers(RouteDirection::Input, 0, c, context->mInputs, n);
+    if (useSideChain) ConnectChannels(RouteDirection::Input, mSideChainChannel, 1, true);
   }
-
   ConnectChannels(RouteDirection::Output, 0, totalOut, true);
   if (MaxBusCount(RouteDirection::Output) == 1)
     ConnectChannels(RouteDirection::Output, d, totalOut - d, false);
   // Only the outputs the host supplied are attached; the rest stay unconnected.
-  AttachHostBuffers(RouteDirection::Output, 0, ConnectedChannelCount(RouteDirection::Output),
-                    context->mOutputs, n);
+  const int outputs = ConnectedChannelCount(RouteDirection::Output);
 
-  if (bypass)
-    PassThroughHostBuffers(n);
-  else
+  if (!bypass)
   {
     if (mTransport != nullptr) FillTimeInfo(*mTransport);
     MidiMessage msg;
     while (PopMidiFromEditor(msg))
       HandleMidiMessage(msg);
-    ProcessHostBuffers(n);
+  }
+
+  for (int done = 0;;)
+  {
+    const int frames = std::min(n - done, BlockSize());
+    if (effect)
+    {
+      AttachHostBuffers(RouteDirection::Input, 0, c, PieceOf(context->mInputs, c, done, mPieceIn),
+                        frames);
+      if (useSideChain)
+        AttachHostBuffers(RouteDirection::Input, mSideChainChannel, 1,
+                          PieceOf(context->mInputs + sideChain, 1, done, mPieceSideChain), frames);
+    }
+    AttachHostBuffers(RouteDirection::Output, 0, outputs,
+                      PieceOf(context->mOutputs, outputs, done, mPieceOut), frames);
+    if (bypass)
+      PassThroughHostBuffers(frames);
+    else
+      ProcessHostBuffers(frames);
+    done += frames;
+    if (done >= n || frames <= 0) break;
   }
 
   if (ProducesMidiOutput()) SendMidiOutput(*context);

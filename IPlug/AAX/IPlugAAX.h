@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,8 @@ public:
   IPlugAAX(const InstanceInfo& info, const PlugSetup& setup);
   ~IPlugAAX() override;
 
-  // The identifier text of parameter `index` ("1" for index 0); empty outside
-  // the parameters. [any-thread]
+  // The identifier text of parameter `index` ("1" for index 0); null outside
+  // the parameters (the empty text is the master bypass's identifier). [any-thread]
   const char* ParamIdText(int index) const;
 
   // API base part [main-thread] ----------------------------------------------
@@ -71,6 +72,8 @@ public:
   AAX_Result ApplyChunk(AAX_CTypeID id, const AAX_ChunkRecord* record) override;
   AAX_Result CompareChunk(const AAX_ChunkRecord* record, bool* equal) const override;
   AAX_Result InitializeEffect() override;
+  // Stops the timer before anything of the instance is destroyed. [main-thread]
+  void FinalRelease() override;
   void RenderAudio(AAX_RenderContext* context, const AAX_SyncValuePair* const* values,
                    std::int32_t count) noexcept override;
 
@@ -86,6 +89,10 @@ public:
 private:
   void SendMidiOutput(AAX_RenderContext& context) noexcept;
   void FillTimeInfo(AAX_ITransport& transport) noexcept;
+  // The host buffers advanced by offset frames, through `piece` (sized at
+  // construction, so nothing is allocated). [audio-thread]
+  static float* const* PieceOf(float* const* buffers, int count, int offset,
+                               std::vector<float*>& piece) noexcept;
 
   AAX_IParameter* mBypassParameter = nullptr; // owned by the parameter set; host thread
   // The bypass value as the audio thread reads it: the host parameter's own
@@ -98,7 +105,16 @@ private:
   std::size_t mMidiFront = 0;
   std::size_t mMidiBack = 0;
   int mSideChainChannel = 0;
-  std::string mTrackName;                       // host thread
+  // Host buffer pointers of the current piece of a block longer than the
+  // prepared size; audio thread, sized at construction.
+  std::vector<float*> mPieceIn;
+  std::vector<float*> mPieceSideChain;
+  std::vector<float*> mPieceOut;
+  // ChunkSize's last answer: the room a host that sized its record from it
+  // gave WriteChunk, whether or not it filled the record's size field.
+  mutable std::atomic<std::int32_t> mAnnouncedChunkSize{0}; // host threads
+  mutable std::mutex mTrackNameMutex;
+  std::string mTrackName;                       // host threads, guarded by mTrackNameMutex
   bool mOffline = false;                        // host thread
   AAX_VViewContainer* mViewContainer = nullptr; // main thread, not owned
 };

@@ -44,8 +44,8 @@ void FillSetupInfo(AAX_SIPlugSetupInfo& setup, const IOConfig& config,
   setup.mPluginID = description.nativeTypeIDs[typeIndex];
   setup.mAudioSuiteID = description.audioSuiteTypeIDs[typeIndex];
   setup.mCanBypass = true;
-  setup.mNeedsInputMIDI = false;
-  setup.mNeedsOutputMIDI = false;
+  setup.mNeedsInputMIDI = description.midiInput;
+  setup.mNeedsOutputMIDI = description.midiOutput;
   setup.mInputMIDINodeName = description.midiNodeName;
   setup.mOutputMIDINodeName = description.midiNodeName;
   setup.mInputMIDIChannelMask = 1;

@@ -24,6 +24,11 @@ struct AAX_EffectDescription
   const AAX_CTypeID* audioSuiteTypeIDs = nullptr;
   int typeIDCount = 0;
   const char* midiNodeName = "";
+  // The effect's MIDI needs (its construction record's flags): the render
+  // path reads fields 4 and 5 as MIDI nodes exactly when these are set, so
+  // they must be described as such.
+  bool midiInput = false;
+  bool midiOutput = false;
   const char* effectID = "";
   const char* manufacturerName = "";
   std::uint32_t packageVersion = 0;

@@ -1,7 +1,9 @@
 #include "IPlug/AAX/IPlugAAX_Parameters.h"
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "AAX_SDK/Interfaces/AAX_Properties.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CheckedResult.h"
+#include "AAX_SDK/Libs/AAXLibrary/source/AAX_GuardHostCall.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_IParameter.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_Trace.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VComponentDescriptor.h"
@@ -84,60 +86,74 @@ void AAX_CIPlugParameters::RegisterSynchronizedParameter(const AAX_IParameter& i
 AAX_Result AAX_CIPlugParameters::ApplyHostParamValue(AAX_CParamID id, double normalised,
                                                      std::int32_t source)
 {
-  const AAX_Result result = AAX_CEffectParameters::ApplyHostParamValue(id, normalised, source);
-  if (result != AAX_SUCCESS) return result;
-  if (const AAX_IParameter* parameter = Parameters().Find(id))
-    if (mSynchronizedParameters.count(parameter->Identifier()) != 0)
-      mDirtySynchronized.insert(parameter);
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        const AAX_Result result =
+            AAX_CEffectParameters::ApplyHostParamValue(id, normalised, source);
+        if (result != AAX_SUCCESS) return result;
+        if (const AAX_IParameter* parameter = Parameters().Find(id))
+          if (mSynchronizedParameters.count(parameter->Identifier()) != 0)
+            mDirtySynchronized.insert(parameter);
+        return AAX_SUCCESS;
+      });
 }
 
 AAX_Result AAX_CIPlugParameters::DispatchParamPackets()
 {
-  const AAX_Result base = AAX_CEffectParameters::DispatchParamPackets();
-  if (base != AAX_SUCCESS) return base;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        const AAX_Result base = AAX_CEffectParameters::DispatchParamPackets();
+        if (base != AAX_SUCCESS) return base;
 
-  const std::int64_t number = mStateCounter++;
-  auto list = std::make_unique<AAX_NumberedValueList>();
-  list->number = number;
-  for (const AAX_IParameter* parameter : mDirtySynchronized)
-  {
-    if (parameter == nullptr) continue;
-    list->values.push_back(new AAX_SyncValuePair{
-        parameter->Identifier(), std::unique_ptr<AAX_IParameterValue>(parameter->CloneValue())});
-  }
-  mDirtySynchronized.clear();
-  if (!list->values.empty())
-  {
-    const AAX_IContainer::EStatus pushResult = mUpdates.Push(list.get());
-    AAX_ASSERT(kSource, AAX_IContainer::eStatus_Success == pushResult);
-    if (pushResult == AAX_IContainer::eStatus_Success)
-      static_cast<void>(list.release());
-    else
-      for (AAX_SyncValuePair* pair : list->values)
-        delete pair;
-  }
+        const std::int64_t number = mStateCounter++;
+        auto list = std::make_unique<AAX_NumberedValueList>();
+        list->number = number;
+        for (const AAX_IParameter* parameter : mDirtySynchronized)
+        {
+          if (parameter == nullptr) continue;
+          list->values.push_back(
+              new AAX_SyncValuePair{parameter->Identifier(),
+                                    std::unique_ptr<AAX_IParameterValue>(parameter->CloneValue())});
+        }
+        mDirtySynchronized.clear();
+        if (!list->values.empty())
+        {
+          const AAX_IContainer::EStatus pushResult = mUpdates.Push(list.get());
+          AAX_ASSERT(kSource, AAX_IContainer::eStatus_Success == pushResult);
+          if (pushResult == AAX_IContainer::eStatus_Success)
+            static_cast<void>(list.release());
+          else
+            for (AAX_SyncValuePair* pair : list->values)
+              delete pair;
+        }
 
-  AAX_VController* controller = Controller();
-  if (controller == nullptr) return AAX_ERROR_NULL_OBJECT;
-  return controller->PostPacket(AAX_eField_CurrentStateNumber, &number, sizeof number);
+        AAX_VController* controller = Controller();
+        if (controller == nullptr) return AAX_ERROR_NULL_OBJECT;
+        return controller->PostPacket(AAX_eField_CurrentStateNumber, &number, sizeof number);
+      });
 }
 
 AAX_Result AAX_CIPlugParameters::InitFieldData(AAX_CFieldIndex field, void* data,
                                                std::uint32_t iDataSize) const
 {
-  if (data == nullptr) return AAX_SUCCESS;
-  std::memset(data, 0, iDataSize);
-  if (field == AAX_eField_PrivateData)
-  {
-    AAX_ASSERT(kSource, iDataSize == sizeof(AAX_SIPlugPrivateData));
-    if (iDataSize >= sizeof(AAX_SIPlugPrivateData))
-    {
-      AAX_SIPlugPrivateData privateData{const_cast<AAX_CIPlugParameters*>(this)};
-      std::memcpy(data, &privateData, sizeof privateData);
-    }
-  }
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (data == nullptr) return AAX_SUCCESS;
+        std::memset(data, 0, iDataSize);
+        if (field == AAX_eField_PrivateData)
+        {
+          AAX_ASSERT(kSource, iDataSize == sizeof(AAX_SIPlugPrivateData));
+          if (iDataSize >= sizeof(AAX_SIPlugPrivateData))
+          {
+            AAX_SIPlugPrivateData privateData{const_cast<AAX_CIPlugParameters*>(this)};
+            std::memcpy(data, &privateData, sizeof privateData);
+          }
+        }
+        return AAX_SUCCESS;
+      });
 }
 
 void AAX_CIPlugParameters::ReleaseReturned() noexcept
@@ -154,8 +170,12 @@ void AAX_CIPlugParameters::ReleaseReturned() noexcept
 
 AAX_Result AAX_CIPlugParameters::HostIdle()
 {
-  ReleaseReturned();
-  return AAX_CEffectParameters::HostIdle();
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        ReleaseReturned();
+        return AAX_CEffectParameters::HostIdle();
+      });
 }
 
 void AAX_CIPlugParameters::RenderAudio(AAX_RenderContext*, const AAX_SyncValuePair* const*,
@@ -292,8 +312,10 @@ AAX_Result AAX_CIPlugParameters::DescribeComponent(AAX_VEffectDescriptor& effect
 
   AAX_ASSERT("IPlug/AAX/IPlugAAX_Parameters.h", setupInfo.mNumAuxOutputStems <= kMaxAuxOutputStems);
   const int auxStems = std::min(setupInfo.mNumAuxOutputStems, kMaxAuxOutputStems);
+  // Aux stems are no fields of their own: their channels follow the main
+  // outputs in the audio-output field.
   for (int k = 0; k < auxStems; ++k)
-    result = component->AddAuxOutputStem(0, setupInfo.mAuxOutputStemFormats[k],
+    result = component->AddAuxOutputStem(AAX_eField_AudioOut, setupInfo.mAuxOutputStemFormats[k],
                                          setupInfo.mAuxOutputStemNames[k]);
 
   result = component->AddPrivateData(AAX_eField_PrivateData,
@@ -303,7 +325,8 @@ AAX_Result AAX_CIPlugParameters::DescribeComponent(AAX_VEffectDescriptor& effect
   AAX_VPropertyMap* properties = component->NewPropertyMap();
   if (properties == nullptr) result = AAX_ERROR_NULL_OBJECT;
 
-  if (setupInfo.mUseHostGeneratedGUI) result = properties->AddProperty(151, 1);
+  if (setupInfo.mUseHostGeneratedGUI)
+    result = properties->AddProperty(AAX_eProperty_UsesHostGeneratedGUI, 1);
   const bool hybridIn = setupInfo.mHybridInputStemFormat != AAX_SIPlugSetupInfo::kStemFormatNone;
   const bool hybridOut = setupInfo.mHybridOutputStemFormat != AAX_SIPlugSetupInfo::kStemFormatNone;
   if (hybridIn != hybridOut)
@@ -312,22 +335,30 @@ AAX_Result AAX_CIPlugParameters::DescribeComponent(AAX_VEffectDescriptor& effect
                         "(AAX_eStemFormat_None != setupInfo.mHybridOutputStemFormat)");
   if (hybridIn && hybridOut)
   {
-    result = properties->AddProperty(91, setupInfo.mHybridInputStemFormat);
-    result = properties->AddProperty(90, setupInfo.mHybridOutputStemFormat);
+    result = properties->AddProperty(AAX_eProperty_HybridInputStemFormat,
+                                     setupInfo.mHybridInputStemFormat);
+    result = properties->AddProperty(AAX_eProperty_HybridOutputStemFormat,
+                                     setupInfo.mHybridOutputStemFormat);
   }
-  if (setupInfo.mNeedsSideChainInput) result = properties->AddProperty(116, 1);
-  result = properties->AddProperty(56, setupInfo.mLatency);
-  result = properties->AddProperty(51, setupInfo.mInputStemFormat);
-  result = properties->AddProperty(52, setupInfo.mOutputStemFormat);
-  result = properties->AddProperty(60, setupInfo.mCanBypass ? 1 : 0);
-  result = properties->AddProperty(300, 1);
-  if (setupInfo.mNeedsTransport) result = properties->AddProperty(306, 1);
-  result = properties->AddProperty(11, static_cast<AAX_CPropertyValue>(setupInfo.mManufacturerID));
-  result = properties->AddProperty(12, static_cast<AAX_CPropertyValue>(setupInfo.mProductID));
-  result = properties->AddProperty(13, static_cast<AAX_CPropertyValue>(setupInfo.mPluginID));
+  if (setupInfo.mNeedsSideChainInput)
+    result = properties->AddProperty(AAX_eProperty_SupportsSideChainInput, 1);
+  result = properties->AddProperty(AAX_eProperty_LatencyContribution, setupInfo.mLatency);
+  result = properties->AddProperty(AAX_eProperty_InputStemFormat, setupInfo.mInputStemFormat);
+  result = properties->AddProperty(AAX_eProperty_OutputStemFormat, setupInfo.mOutputStemFormat);
+  result = properties->AddProperty(AAX_eProperty_CanBypass, setupInfo.mCanBypass ? 1 : 0);
+  result = properties->AddProperty(AAX_eProperty_ComponentFlag300, 1);
+  if (setupInfo.mNeedsTransport) result = properties->AddProperty(AAX_eProperty_UsesTransport, 1);
+  result = properties->AddProperty(AAX_eProperty_ManufacturerID,
+                                   static_cast<AAX_CPropertyValue>(setupInfo.mManufacturerID));
+  result = properties->AddProperty(AAX_eProperty_ProductID,
+                                   static_cast<AAX_CPropertyValue>(setupInfo.mProductID));
+  result = properties->AddProperty(AAX_eProperty_PlugInID_Native,
+                                   static_cast<AAX_CPropertyValue>(setupInfo.mPluginID));
   if (setupInfo.mAudioSuiteID != AAX_SIPlugSetupInfo::kNoID)
-    result = properties->AddProperty(14, static_cast<AAX_CPropertyValue>(setupInfo.mAudioSuiteID));
-  if (!setupInfo.mMultiMonoSupport) result = properties->AddProperty(304, 0);
+    result = properties->AddProperty(AAX_eProperty_PlugInID_AudioSuite,
+                                     static_cast<AAX_CPropertyValue>(setupInfo.mAudioSuiteID));
+  if (!setupInfo.mMultiMonoSupport)
+    result = properties->AddProperty(AAX_eProperty_MultiMonoSupport, 0);
 
   result = component->AddProcessProc(&AAX_CIPlugParameters::RenderCallback, properties);
   result = effect.AddComponent(component);

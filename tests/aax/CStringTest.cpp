@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,13 @@ class LyingString final : public AAX_IString
 {
 public:
   explicit LyingString(std::vector<char>& bytes) : mBytes(bytes) {}
+  void* DeletingDestructor(unsigned int) override { return this; }
   std::uint32_t Length() const override { return 0xFFFFFFF0u; }
   std::uint32_t MaxLength() const override { return 0xFFFFFFFEu; }
   const char* Get() const override { return mBytes.data(); }
   void Set(const char*) override {}
-  AAX_IString& operator=(const char*) override { return *this; }
-  AAX_IString& operator=(const AAX_IString&) override { return *this; }
+  AAX_IString& AssignText(const char*) override { return *this; }
+  AAX_IString& AssignString(const AAX_IString&) override { return *this; }
 
 private:
   std::vector<char>& mBytes;
@@ -57,4 +59,22 @@ TEST(CString, TextsFromOutsideAreBounded)
   text.Set(longer.data());
   EXPECT_EQ(text.Length(), AAX_CString::kMaxForeignLength);
   EXPECT_EQ(text.StdString(), std::string(AAX_CString::kMaxForeignLength, 'b'));
+}
+
+// Slot 0 is what a Microsoft-built caller's `delete` reaches: flags 1 destroys
+// and frees (ASan reports a leak or a double free otherwise), flags 0 only
+// destroys, leaving the storage to its owner.
+TEST(CString, DeletingDestructorSlotFreesOnlyWithBitZero)
+{
+  AAX_IString* heap = new AAX_CString(std::string(100, 'x').c_str());
+  const auto heapAddress = reinterpret_cast<std::uintptr_t>(heap);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(heap->DeletingDestructor(1u)), heapAddress);
+
+  alignas(AAX_CString) unsigned char storage[sizeof(AAX_CString)];
+  AAX_IString* placed = new (storage) AAX_CString(std::string(100, 'y').c_str());
+  EXPECT_EQ(placed->DeletingDestructor(0u), static_cast<void*>(storage));
+
+  AAX_IString* host = new aaxhost::HostString("Track 1");
+  const auto hostAddress = reinterpret_cast<std::uintptr_t>(host);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(host->DeletingDestructor(1u)), hostAddress);
 }

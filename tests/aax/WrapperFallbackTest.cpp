@@ -1,4 +1,5 @@
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "AAX_SDK/Interfaces/AAX_Properties.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CString.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VAutomationDelegate.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VCollection.h"
@@ -181,7 +182,7 @@ TEST_F(Wrappers, DescriptionWrappersFallBackPerVersion)
   EXPECT_EQ(component->AddOfflineProcessProc(nullptr, nullptr), AAX_ERROR_UNIMPLEMENTED);
   AAX_VPropertyMap* map = component->NewPropertyMap();
   ASSERT_NE(map, nullptr);
-  EXPECT_EQ(map->AddProperty(51, 1), AAX_SUCCESS);
+  EXPECT_EQ(map->AddProperty(AAX_eProperty_InputStemFormat, 1), AAX_SUCCESS);
   AAX_CPropertyValue value = 0;
   EXPECT_TRUE(map->GetProperty(51, &value));
   EXPECT_EQ(value, 1);

@@ -154,10 +154,19 @@ TEST(HostComponentDescriptor, EachFieldOnceAndOnlyRenderContextFields)
   // A name without a terminator in reach is cut, never over-read.
   char unterminated[300];
   std::memset(unterminated, 'n', sizeof unterminated);
-  EXPECT_EQ(component->AddAuxOutputStem(30, 1, unterminated), AAX_SUCCESS);
-  ASSERT_TRUE(component->Field(30).has_value());
-  EXPECT_EQ(component->Field(30)->name.size(), 256u);
-  EXPECT_EQ(component->Fields().size(), 2u);
+  // Aux output stems extend the audio-output field, any number of them, and
+  // name no other field.
+  EXPECT_EQ(component->AddAuxOutputStem(0, 1, "in"), AAX_ERROR_INVALID_FIELD_INDEX);
+  EXPECT_EQ(component->AddAuxOutputStem(30, 1, "none"), AAX_ERROR_INVALID_FIELD_INDEX);
+  ASSERT_EQ(component->AddAudioOut(1), AAX_SUCCESS);
+  EXPECT_EQ(component->AddAuxOutputStem(1, 1, unterminated), AAX_SUCCESS);
+  EXPECT_EQ(component->AddAuxOutputStem(1, 0x00010002, "Output 3"), AAX_SUCCESS);
+  EXPECT_EQ(component->AddMIDINode(1, 0, "x", 1), AAX_ERROR_INVALID_FIELD_INDEX);
+  const auto fields = component->Fields();
+  ASSERT_EQ(fields.size(), 4u);
+  EXPECT_EQ(fields[2].kind, FieldRecord::Kind::AuxOutputStem);
+  EXPECT_EQ(fields[2].name.size(), 256u);
+  EXPECT_EQ(fields[3].name, "Output 3");
 }
 
 TEST(HostCollection, AnEffectNeedsAUniqueIdANameAndAComponent)

@@ -2,6 +2,7 @@
 // with the fields the host needs to create an instance.
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "AAX_SDK/Interfaces/AAX_Properties.h"
 #include "AAX_SDK/Interfaces/AAX_RenderContext.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CheckedResult.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_PluginDescription.h"
@@ -23,11 +24,14 @@ AAX_Result AAX_DescribePlugin(AAX_VCollection* collection)
   result = component->AddAudioBufferLength(AAX_eField_BufferLength);
   AAX_VPropertyMap* properties = component->NewPropertyMap();
   if (properties == nullptr) return AAX_ERROR_NULL_OBJECT;
-  result = properties->AddProperty(51, 0x00010002);
-  result = properties->AddProperty(52, 0x00010002);
-  result = properties->AddProperty(11, static_cast<AAX_CPropertyValue>(AAX_FourCC("Qmsh")));
-  result = properties->AddProperty(12, static_cast<AAX_CPropertyValue>(AAX_FourCC("Tpr1")));
-  result = properties->AddProperty(13, static_cast<AAX_CPropertyValue>(AAX_FourCC("TPR2")));
+  result = properties->AddProperty(AAX_eProperty_InputStemFormat, 0x00010002);
+  result = properties->AddProperty(AAX_eProperty_OutputStemFormat, 0x00010002);
+  result = properties->AddProperty(AAX_eProperty_ManufacturerID,
+                                   static_cast<AAX_CPropertyValue>(AAX_FourCC("Qmsh")));
+  result = properties->AddProperty(AAX_eProperty_ProductID,
+                                   static_cast<AAX_CPropertyValue>(AAX_FourCC("Tpr1")));
+  result = properties->AddProperty(AAX_eProperty_PlugInID_Native,
+                                   static_cast<AAX_CPropertyValue>(AAX_FourCC("TPR2")));
   result = component->AddProcessProc(&ParamsTestEffect::RenderCallback, properties);
   result = effect->AddComponent(component);
   err |= effect->AddProcPtr(reinterpret_cast<void*>(&ParamsTestEffect::Create),

@@ -2,6 +2,7 @@
 // component, each with the render-context fields the test effect reads.
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "AAX_SDK/Interfaces/AAX_Properties.h"
 #include "AAX_SDK/Interfaces/AAX_RenderContext.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CheckedResult.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_PluginDescription.h"
@@ -30,11 +31,14 @@ void DescribeComponent(AAX_VEffectDescriptor& effect, std::int32_t stemFormat, A
 
   AAX_VPropertyMap* properties = component->NewPropertyMap();
   if (properties == nullptr) result = AAX_ERROR_NULL_OBJECT;
-  result = properties->AddProperty(51, stemFormat);
-  result = properties->AddProperty(52, stemFormat);
-  result = properties->AddProperty(11, static_cast<AAX_CPropertyValue>(AAX_FourCC("Qmsh")));
-  result = properties->AddProperty(12, static_cast<AAX_CPropertyValue>(AAX_FourCC("Tst1")));
-  result = properties->AddProperty(13, static_cast<AAX_CPropertyValue>(typeId));
+  result = properties->AddProperty(AAX_eProperty_InputStemFormat, stemFormat);
+  result = properties->AddProperty(AAX_eProperty_OutputStemFormat, stemFormat);
+  result = properties->AddProperty(AAX_eProperty_ManufacturerID,
+                                   static_cast<AAX_CPropertyValue>(AAX_FourCC("Qmsh")));
+  result = properties->AddProperty(AAX_eProperty_ProductID,
+                                   static_cast<AAX_CPropertyValue>(AAX_FourCC("Tst1")));
+  result = properties->AddProperty(AAX_eProperty_PlugInID_Native,
+                                   static_cast<AAX_CPropertyValue>(typeId));
   result = component->AddProcessProc(&TestEffect::RenderCallback, properties);
   result = effect.AddComponent(component);
 }

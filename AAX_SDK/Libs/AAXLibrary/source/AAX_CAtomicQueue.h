@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AAX_SDK/Interfaces/AAX_DeletingDestructor.h"
 #include "AAX_SDK/Interfaces/AAX_IPointerQueue.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/LibraryMutex.h"
 
@@ -29,6 +30,14 @@ public:
   }
   AAX_CAtomicQueue(const AAX_CAtomicQueue&) = delete;
   AAX_CAtomicQueue& operator=(const AAX_CAtomicQueue&) = delete;
+
+  ~AAX_CAtomicQueue() = default;
+
+  // [main-thread] Only for a caller that deletes the queue through its container base.
+  void* DeletingDestructor(unsigned int flags) override
+  {
+    return AAX_RunDeletingDestructor(this, flags);
+  }
 
   static constexpr std::size_t Capacity() { return N; }
 

@@ -3,6 +3,7 @@
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
 #include "AAX_SDK/Interfaces/AAX_UIDs.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_CString.h"
+#include "AAX_SDK/Libs/AAXLibrary/source/AAX_GuardHostCall.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VController.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VTransport.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VViewContainer.h"
@@ -28,12 +29,16 @@ ACFRESULT AAX_CEffectGUI::InternalQueryInterface(const ACF_ID& iid, void** out)
 
 AAX_Result AAX_CEffectGUI::ConnectHost(IACFUnknown* hostContext)
 {
-  mController = std::make_unique<AAX_VController>(hostContext);
-  if (hostContext == nullptr || !mController->IsValid()) return AAX_ERROR_NOT_INITIALIZED;
-  mEffect = AAX_QueryInterface<AAX_IEffectParameters>(hostContext, AAX_IID_EffectParameters);
-  mTransport = std::make_unique<AAX_VTransport>(hostContext);
-  BindEffectParameters();
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        mController = std::make_unique<AAX_VController>(hostContext);
+        if (hostContext == nullptr || !mController->IsValid()) return AAX_ERROR_NOT_INITIALIZED;
+        mEffect = AAX_QueryInterface<AAX_IEffectParameters>(hostContext, AAX_IID_EffectParameters);
+        mTransport = std::make_unique<AAX_VTransport>(hostContext);
+        BindEffectParameters();
+        return AAX_SUCCESS;
+      });
 }
 
 void AAX_CEffectGUI::ReleaseHost()
@@ -45,59 +50,71 @@ void AAX_CEffectGUI::ReleaseHost()
 
 AAX_Result AAX_CEffectGUI::DisconnectHost()
 {
-  if (mContainer) AttachViewContainer(nullptr);
-  ReleaseHost();
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (mContainer) AttachViewContainer(nullptr);
+        ReleaseHost();
+        return AAX_SUCCESS;
+      });
 }
 
 AAX_Result AAX_CEffectGUI::NotificationReceived(AAX_CTypeID, const void*, std::uint32_t)
 {
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall([&]() -> AAX_Result { return AAX_SUCCESS; });
 }
 
 AAX_Result AAX_CEffectGUI::AttachViewContainer(IACFUnknown* viewContainer)
 {
-  if (viewContainer == nullptr)
-  {
-    CloseViewContents();
-    mContainer.reset();
-    return AAX_SUCCESS;
-  }
-  mContainer = std::make_unique<AAX_VViewContainer>(viewContainer);
-  OpenViewContents();
-  RefreshViewParams();
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (viewContainer == nullptr)
+        {
+          CloseViewContents();
+          mContainer.reset();
+          return AAX_SUCCESS;
+        }
+        mContainer = std::make_unique<AAX_VViewContainer>(viewContainer);
+        OpenViewContents();
+        RefreshViewParams();
+        return AAX_SUCCESS;
+      });
 }
 
 AAX_Result AAX_CEffectGUI::ViewSize(AAX_Point*) const
 {
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall([&]() -> AAX_Result { return AAX_SUCCESS; });
 }
 
 AAX_Result AAX_CEffectGUI::Draw(const AAX_Point*, const AAX_Point*)
 {
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall([&]() -> AAX_Result { return AAX_SUCCESS; });
 }
 
 AAX_Result AAX_CEffectGUI::TimerWakeup()
 {
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall([&]() -> AAX_Result { return AAX_SUCCESS; });
 }
 
 AAX_Result AAX_CEffectGUI::ParamUpdatedInView(AAX_CParamID)
 {
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall([&]() -> AAX_Result { return AAX_SUCCESS; });
 }
 
 AAX_Result AAX_CEffectGUI::CustomViewData(AAX_CTypeID, void** out) const
 {
-  if (out) *out = nullptr;
-  return AAX_ERROR_NULL_OBJECT;
+  return AAX_GuardHostCall(
+      [&]() -> AAX_Result
+      {
+        if (out) *out = nullptr;
+        return AAX_ERROR_NULL_OBJECT;
+      });
 }
 
 AAX_Result AAX_CEffectGUI::SetParamHighlight(AAX_CParamID, bool, std::int32_t)
 {
-  return AAX_SUCCESS;
+  return AAX_GuardHostCall([&]() -> AAX_Result { return AAX_SUCCESS; });
 }
 
 void AAX_CEffectGUI::RefreshViewParams()

@@ -6,18 +6,27 @@ void AAX_CString::Set(const char* text)
 {
   // Texts may come from a host: never read past the bound looking for the end.
   if (text == nullptr)
+  {
     mText.clear();
-  else
+    return;
+  }
+  try
+  {
     mText.assign(text, ::strnlen(text, kMaxForeignLength));
+  }
+  catch (...)
+  {
+    mText.clear();
+  }
 }
 
-AAX_IString& AAX_CString::operator=(const char* text)
+AAX_IString& AAX_CString::AssignText(const char* text)
 {
   Set(text);
   return *this;
 }
 
-AAX_IString& AAX_CString::operator=(const AAX_IString& other)
+AAX_IString& AAX_CString::AssignString(const AAX_IString& other)
 {
   if (&other == this) return *this;
   // The other text may come from a host: trust neither its terminator nor its
@@ -30,6 +39,13 @@ AAX_IString& AAX_CString::operator=(const AAX_IString& other)
   }
   std::size_t length = other.Length();
   if (length > kMaxForeignLength) length = kMaxForeignLength;
-  mText.assign(text, ::strnlen(text, length));
+  try
+  {
+    mText.assign(text, ::strnlen(text, length));
+  }
+  catch (...)
+  {
+    mText.clear();
+  }
   return *this;
 }
