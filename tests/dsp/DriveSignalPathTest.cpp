@@ -2,11 +2,13 @@
 #include "Examples/Brasmire/BrasmireParams.h"
 #include "bench/dsp/LiteralDrivePath.h"
 #include "support/AllocationCounter.h"
+#include "tests/dsp/FirstStoreInterceptor.h"
 #include "tests/dsp/QuadReferenceModel.h"
 #include "tests/dsp/TestSignalPathHost.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -492,4 +494,41 @@ TEST(DriveSignalPath, ProcessingAllocatesNothing)
       path->ResetProcessing();
     }
   EXPECT_EQ(counter.Count(), 0);
+}
+
+// The Oversampling setting may change on another thread at any instant, even
+// between two stores of one change. A block that runs in between must report
+// the latency it runs with: with Mix at 0 the output is the input delayed by
+// exactly the latency the block applies, so an impulse shows it.
+TEST(DriveSignalPath, ABlockBetweenTheStoresOfAnOversamplingChangeReportsItsOwnDelay)
+{
+#ifdef BRASMIRE_HAS_STORE_INTERCEPTOR
+  test::FirstStoreInterceptor<DriveSignalPath> intercepted;
+  DriveSignalPath& path = intercepted.Object();
+  path.ApplyParamChange(ParamMix, 0.0);
+  TestSignalPathHost host;
+  constexpr int kFrames = 128;
+  std::vector<double> impulse(kFrames, 0.0), outL(kFrames), outR(kFrames);
+  impulse[0] = 1.0;
+  const double* inputs[2] = {impulse.data(), impulse.data()};
+  double* outputs[2] = {outL.data(), outR.data()};
+  path.ProcessBlock(inputs, outputs, kFrames, host);
+
+  for (const double setting : {1.0, 0.0, 1.0, 0.0})
+  {
+    intercepted.Arm([&] { path.ProcessBlock(inputs, outputs, kFrames, host); });
+    path.ApplyParamChange(ParamOversampling, setting);
+    intercepted.Disarm();
+    ASSERT_EQ(intercepted.Fired(), 1) << setting;
+    const auto peak = std::max_element(outL.begin(), outL.end()) - outL.begin();
+    EXPECT_EQ(outL[peak], 1.0) << setting;
+    EXPECT_EQ(peak, host.latency) << "setting " << setting;
+    EXPECT_EQ(outR, outL);
+    // And the blocks after it settle on the new setting.
+    path.ProcessBlock(inputs, outputs, kFrames, host);
+    EXPECT_EQ(host.latency, setting != 0.0 ? DriveSignalPath::kOversamplingLatency : 0);
+  }
+#else
+  GTEST_SKIP() << "needs page protection and single-stepping (Linux x86-64)";
+#endif
 }

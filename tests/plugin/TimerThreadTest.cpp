@@ -9,6 +9,10 @@
 #include <memory>
 #include <thread>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using iplug::RunLoop;
 using iplug::Timer;
 using iplug::Timer_impl;
@@ -79,4 +83,66 @@ TEST(TimerThreads, StopFromAnotherThreadWaitsForARunningCallback)
   EXPECT_TRUE(inCallback.load());
   EXPECT_TRUE(doneWhenStopped);
   EXPECT_FALSE(Timer_impl::IsRegistered(*timer));
+}
+
+// Windows kills a thread timer only on the thread that set it: a Stop from
+// another thread must still end the callbacks at once, and the system timer
+// must die on its own thread the next time it fires there.
+TEST(TimerThreads, StopFromAnotherThreadEndsTheTimerOnItsOwnThread)
+{
+  std::unique_ptr<Timer> timer;
+  std::atomic<int> ticks{0};
+  std::atomic<bool> stopReturned{false};
+  std::atomic<int> callsAfterStop{0};
+  std::atomic<bool> created{false};
+  std::atomic<bool> stopped{false};
+  int dispatchesAfterStop = -1;
+#ifdef _WIN32
+  bool timerMessageLeft = true;
+#endif
+
+  std::thread owner(
+      [&]
+      {
+        timer = Timer::Create(
+            [&](Timer&)
+            {
+              if (stopReturned) ++callsAfterStop;
+              ++ticks;
+            },
+            10);
+        created = true;
+        // Keep the loop running while the other thread stops the timer.
+        while (!stopped)
+          RunLoop::RunFor(5);
+        // At most one more timer message may come: the one that kills it.
+        dispatchesAfterStop = RunLoop::RunFor(40);
+        dispatchesAfterStop += RunLoop::RunFor(100);
+#ifdef _WIN32
+        // A live 10 ms timer would have a message waiting after 40 ms.
+        Sleep(40);
+        MSG message;
+        timerMessageLeft = PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) != 0;
+#endif
+        RunLoop::RunFor(50);
+      });
+
+  while (!created)
+    std::this_thread::yield();
+  for (int i = 0; i < 300 && ticks < 2; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_GE(ticks.load(), 2);
+  timer->Stop();
+  stopReturned = true;
+  EXPECT_FALSE(Timer_impl::IsRegistered(*timer));
+  timer.reset(); // destroyed here, while its thread's loop still runs
+  stopped = true;
+  owner.join();
+
+  EXPECT_EQ(callsAfterStop.load(), 0);
+  EXPECT_GE(dispatchesAfterStop, 0);
+  EXPECT_LE(dispatchesAfterStop, 1);
+#ifdef _WIN32
+  EXPECT_FALSE(timerMessageLeft);
+#endif
 }
