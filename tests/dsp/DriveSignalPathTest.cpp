@@ -529,6 +529,6 @@ TEST(DriveSignalPath, ABlockBetweenTheStoresOfAnOversamplingChangeReportsItsOwnD
     EXPECT_EQ(host.latency, setting != 0.0 ? DriveSignalPath::kOversamplingLatency : 0);
   }
 #else
-  GTEST_SKIP() << "needs page protection and single-stepping (Linux x86-64)";
+  GTEST_SKIP() << "needs page protection and single-stepping (x86-64 Linux or Windows)";
 #endif
 }
