@@ -2,6 +2,17 @@
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
 
+#include <vector>
+
+namespace
+{
+// Containers the leak-view fault keeps referenced: still reachable, so a leak
+// checker stays quiet while the host sees the extra reference.
+std::vector<IACFUnknown*> gKeptContainers;
+} // namespace
+
+TestView::TestView() : mFault(TestEffect::FaultFromEnvironment()) {}
+
 IACFUnknown* TestView::Create()
 {
   return static_cast<AAX_IEffectGUI*>(new TestView);
@@ -34,10 +45,24 @@ AAX_Result TestView::AttachViewContainer(IACFUnknown* viewContainer)
 {
   if (viewContainer == nullptr)
   {
+    // A drag in progress ends when the view closes, unless the fault forgets it.
+    if (mDragging && mEffect && mFault != TestEffect::Fault::OpenGesture)
+      mEffect->ReleaseParam("1");
+    mDragging = false;
     mContainer.reset();
     return AAX_SUCCESS;
   }
   mContainer = std::make_unique<AAX_VViewContainer>(viewContainer);
+  if (mFault == TestEffect::Fault::LeakView)
+  {
+    viewContainer->AddRef();
+    gKeptContainers.push_back(viewContainer);
+  }
+  if (mFault == TestEffect::Fault::OpenGesture && mEffect)
+  {
+    // As if the pointer went down on Gain as the view opened.
+    mDragging = mEffect->TouchParam("1") == AAX_SUCCESS;
+  }
   if (mContainer->NativeParent() != nullptr)
   {
     mContainer->SetViewSize(AAX_Point{kHeight, kWidth});
