@@ -2,14 +2,16 @@
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
 
+#include <chrono>
 #include <cmath>
 
 namespace aaxhost
 {
 
 HostRenderThread::HostRenderThread(HostInstance& instance, std::size_t channels,
-                                   std::int32_t blockFrames, const std::vector<float>& input)
-    : mInstance(instance), mFrames(blockFrames),
+                                   std::int32_t blockFrames, const std::vector<float>& input,
+                                   double sampleRate)
+    : mInstance(instance), mFrames(blockFrames), mBlockSeconds(blockFrames / sampleRate),
       mIn(channels, std::vector<float>(static_cast<std::size_t>(blockFrames))),
       mOut(channels, std::vector<float>(static_cast<std::size_t>(blockFrames)))
 {
@@ -36,8 +38,18 @@ void HostRenderThread::Stop()
 
 void HostRenderThread::Run()
 {
+  using Clock = std::chrono::steady_clock;
+  const auto period =
+      std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(mBlockSeconds));
+  auto due = Clock::now();
   while (!mStop.load(std::memory_order_relaxed))
   {
+    // A DAW's audio thread waits for the device between blocks.
+    due += period;
+    if (const auto now = Clock::now(); now < due)
+      std::this_thread::sleep_for(due - now);
+    else
+      due = now;
     if (mInstance.RenderOnly(mInPtr.data(), mOutPtr.data(), mFrames) != AAX_SUCCESS) ++mFailedCalls;
     for (const auto& channel : mOut)
       for (const float x : channel)

@@ -11,16 +11,17 @@ namespace aaxhost
 {
 
 // The audio thread of one instance, as a DAW runs it: it only renders
-// (HostInstance::RenderOnly), block after block of the given input, until
-// stopped; the update pass belongs to another thread. What it saw is read
-// once it has stopped.
+// (HostInstance::RenderOnly), block after block of the given input at the
+// pace of the sample rate (a block is due every blockFrames / rate seconds;
+// when late it catches up without waiting), until stopped; the update pass
+// belongs to another thread. What it saw is read once it has stopped.
 class HostRenderThread
 {
 public:
   // Input channels filled with `input` repeated; the instance must outlive
   // the thread. [main-thread]
   HostRenderThread(HostInstance& instance, std::size_t channels, std::int32_t blockFrames,
-                   const std::vector<float>& input);
+                   const std::vector<float>& input, double sampleRate = 48000.0);
   // Stops and joins. [main-thread]
   ~HostRenderThread();
   HostRenderThread(const HostRenderThread&) = delete;
@@ -40,6 +41,7 @@ private:
 
   HostInstance& mInstance;
   const std::int32_t mFrames;
+  const double mBlockSeconds;
   std::vector<std::vector<float>> mIn;  // written before the thread starts
   std::vector<std::vector<float>> mOut; // audio thread
   std::vector<const float*> mInPtr;

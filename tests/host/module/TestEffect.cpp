@@ -514,7 +514,7 @@ void TestEffect::Render(const AAX_RenderContext& context)
         {
           // What a filter that lets its state go subnormal costs.
           volatile float x = in[i];
-          for (int k = 0; k < 200; ++k)
+          for (int k = 0; k < 20; ++k)
             x = x * 0.999f + in[i];
         }
     if (mFault == Fault::NaN && frames > 0) out[0] = std::numeric_limits<float>::quiet_NaN();
