@@ -83,6 +83,31 @@ void ForEachSubject(ValidationContext& context, FirstFailure& setup, Visit visit
     }
 }
 
+// Calls visit(a, b) with two instances of every component and setting.
+template <typename Visit>
+void ForEachPair(ValidationContext& context, FirstFailure& setup, Visit visit)
+{
+  ForEachSubject(context, setup,
+                 [&](Subject& a, std::size_t component, const SignalSetting& setting)
+                 {
+                   Subject b = MakeSubject(context, component, setting, setup);
+                   if (b.instance) visit(a, b);
+                 });
+}
+
+// Renders frames of the block starting at frame `at`.
+void RenderPiece(aaxhost::HostInstance& instance, AudioBlock& block, int at, int frames)
+{
+  std::vector<const float*> in;
+  std::vector<float*> out;
+  for (std::size_t c = 0; c < block.Channels(); ++c)
+  {
+    in.push_back(block.In(c) + at);
+    out.push_back(block.Out(c) + at);
+  }
+  instance.Render(in.data(), out.data(), frames);
+}
+
 void CheckInputUntouched(ValidationContext& context)
 {
   FirstFailure setup, written;
@@ -117,40 +142,37 @@ void CheckInPlace(ValidationContext& context)
 {
   FirstFailure setup, differs;
   std::int64_t calls = 0;
-  for (std::size_t component = 0; component < context.session.ComponentCount(); ++component)
-    for (const SignalSetting& setting : context.Settings())
-    {
-      Subject separate = MakeSubject(context, component, setting, setup);
-      Subject inPlace = MakeSubject(context, component, setting, setup);
-      if (!separate.instance || !inPlace.instance) continue;
-      const std::size_t channels = std::max(separate.ins, separate.outs);
-      AudioBlock block(channels, 1024);
-      std::vector<std::vector<float>> shared(channels, std::vector<float>(1024));
-      std::vector<const float*> ins;
-      std::vector<float*> outs;
-      for (auto& channel : shared)
-      {
-        ins.push_back(channel.data());
-        outs.push_back(channel.data());
-      }
-      for (const int frames : {256, 1024, 3, 512, 1024, 100})
-      {
-        FillNoise(context.random, block, frames, 0.7);
-        for (std::size_t c = 0; c < channels; ++c)
-          std::copy(block.In(c), block.In(c) + frames, shared[c].begin());
-        separate.instance->Render(block.Inputs(), block.Outputs(), frames);
-        inPlace.instance->Render(ins.data(), outs.data(), frames);
-        Count(context, 2 * frames);
-        ++calls;
-        for (std::size_t c = 0; c < separate.outs; ++c)
-          if (std::memcmp(block.Out(c), shared[c].data(), frames * sizeof(float)) != 0)
-          {
-            differs.Note(separate.where + ": channel " + std::to_string(c) +
-                         " rendered in place differs from the separate buffers' output");
-            break;
-          }
-      }
-    }
+  ForEachPair(context, setup,
+              [&](Subject& separate, Subject& inPlace)
+              {
+                const std::size_t channels = std::max(separate.ins, separate.outs);
+                AudioBlock block(channels, 1024);
+                std::vector<std::vector<float>> shared(channels, std::vector<float>(1024));
+                std::vector<const float*> ins;
+                std::vector<float*> outs;
+                for (auto& channel : shared)
+                {
+                  ins.push_back(channel.data());
+                  outs.push_back(channel.data());
+                }
+                for (const int frames : {256, 1024, 3, 512, 1024, 100})
+                {
+                  FillNoise(context.random, block, frames, 0.7);
+                  for (std::size_t c = 0; c < channels; ++c)
+                    std::copy(block.In(c), block.In(c) + frames, shared[c].begin());
+                  separate.instance->Render(block.Inputs(), block.Outputs(), frames);
+                  inPlace.instance->Render(ins.data(), outs.data(), frames);
+                  Count(context, 2 * frames);
+                  ++calls;
+                  for (std::size_t c = 0; c < separate.outs; ++c)
+                    if (std::memcmp(block.Out(c), shared[c].data(), frames * sizeof(float)) != 0)
+                    {
+                      differs.Note(separate.where + ": channel " + std::to_string(c) +
+                                   " rendered in place differs from the separate buffers' output");
+                      break;
+                    }
+                }
+              });
   context.Check(kGroup, "rendering in place gives the same output",
                 setup.Empty() && differs.Empty() && calls > 0,
                 setup.Or(differs.Or("bit-exact with separate input and output buffers")),
@@ -161,36 +183,34 @@ void CheckZeroFrames(ValidationContext& context)
 {
   FirstFailure setup, differs;
   std::int64_t zeroCalls = 0;
-  for (std::size_t component = 0; component < context.session.ComponentCount(); ++component)
-  {
-    const SignalSetting& setting = context.Settings().back();
-    Subject plain = MakeSubject(context, component, setting, setup);
-    Subject zeroed = MakeSubject(context, component, setting, setup);
-    if (!plain.instance || !zeroed.instance) continue;
-    AudioBlock a(std::max(plain.ins, plain.outs), 256);
-    AudioBlock b(a.Channels(), 256);
-    for (int call = 0; call < 8; ++call)
-    {
-      FillNoise(context.random, a, 256, 0.7);
-      for (std::size_t c = 0; c < a.Channels(); ++c)
-        std::copy(a.In(c), a.In(c) + 256, b.In(c));
-      // Between real blocks: zero frames with null buffers, and with real ones.
-      if (zeroed.instance->Render(nullptr, nullptr, 0) != AAX_SUCCESS ||
-          zeroed.instance->Render(b.Inputs(), b.Outputs(), 0) != AAX_SUCCESS)
-        differs.Note(zeroed.where + ": a zero-frame call failed");
-      zeroCalls += 2;
-      plain.instance->Render(a.Inputs(), a.Outputs(), 256);
-      zeroed.instance->Render(b.Inputs(), b.Outputs(), 256);
-      Count(context, 512);
-      for (std::size_t c = 0; c < plain.outs; ++c)
-        if (std::memcmp(a.Out(c), b.Out(c), 256 * sizeof(float)) != 0)
-        {
-          differs.Note(zeroed.where + ": after zero-frame calls the output differs in block " +
-                       std::to_string(call));
-          break;
-        }
-    }
-  }
+  ForEachPair(context, setup,
+              [&](Subject& plain, Subject& zeroed)
+              {
+                AudioBlock a(std::max(plain.ins, plain.outs), 256);
+                AudioBlock b(a.Channels(), 256);
+                for (int call = 0; call < 8; ++call)
+                {
+                  FillNoise(context.random, a, 256, 0.7);
+                  for (std::size_t c = 0; c < a.Channels(); ++c)
+                    std::copy(a.In(c), a.In(c) + 256, b.In(c));
+                  // Between real blocks: zero frames with null buffers, and with real ones.
+                  if (zeroed.instance->Render(nullptr, nullptr, 0) != AAX_SUCCESS ||
+                      zeroed.instance->Render(b.Inputs(), b.Outputs(), 0) != AAX_SUCCESS)
+                    differs.Note(zeroed.where + ": a zero-frame call failed");
+                  zeroCalls += 2;
+                  plain.instance->Render(a.Inputs(), a.Outputs(), 256);
+                  zeroed.instance->Render(b.Inputs(), b.Outputs(), 256);
+                  Count(context, 512);
+                  for (std::size_t c = 0; c < plain.outs; ++c)
+                    if (std::memcmp(a.Out(c), b.Out(c), 256 * sizeof(float)) != 0)
+                    {
+                      differs.Note(zeroed.where +
+                                   ": after zero-frame calls the output differs in block " +
+                                   std::to_string(call));
+                      break;
+                    }
+                }
+              });
   context.Check(kGroup, "zero-frame calls with null buffers change nothing",
                 setup.Empty() && differs.Empty() && zeroCalls > 0,
                 setup.Or(differs.Or("the following blocks are bit-exact with an instance that "
@@ -211,12 +231,10 @@ void CheckLargeBlocks(ValidationContext& context)
   int largest = 0;
   for (const int size : kLargeBlocks)
     largest = std::max(largest, size);
-  ForEachSubject(
+  ForEachPair(
       context, setup,
-      [&](Subject& large, std::size_t component, const SignalSetting& setting)
+      [&](Subject& large, Subject& small)
       {
-        Subject small = MakeSubject(context, component, setting, setup);
-        if (!small.instance) return;
         const std::size_t channels = std::max(large.ins, large.outs);
         AudioBlock block(channels, static_cast<std::size_t>(largest));
         AudioBlock pieces(channels, static_cast<std::size_t>(largest));
@@ -233,17 +251,7 @@ void CheckLargeBlocks(ValidationContext& context)
           large.instance->SetRenderProbe(nullptr);
           // The same signal in prepared-size pieces.
           for (int at = 0; at < frames; at += kPreparedBlock)
-          {
-            const int n = std::min(kPreparedBlock, frames - at);
-            std::vector<const float*> in;
-            std::vector<float*> out;
-            for (std::size_t c = 0; c < channels; ++c)
-            {
-              in.push_back(pieces.In(c) + at);
-              out.push_back(pieces.Out(c) + at);
-            }
-            small.instance->Render(in.data(), out.data(), n);
-          }
+            RenderPiece(*small.instance, pieces, at, std::min(kPreparedBlock, frames - at));
           Count(context, 2 * frames);
           for (std::size_t c = 0; c < large.outs; ++c)
             for (int i = 0; i < frames; ++i)
@@ -341,16 +349,7 @@ double FastestPass(aaxhost::HostInstance& instance, AudioBlock& block, int frame
   {
     const double start = ThreadSeconds();
     for (int at = 0; at + 256 <= frames; at += 256)
-    {
-      std::vector<const float*> in;
-      std::vector<float*> out;
-      for (std::size_t c = 0; c < block.Channels(); ++c)
-      {
-        in.push_back(block.In(c) + at);
-        out.push_back(block.Out(c) + at);
-      }
-      instance.Render(in.data(), out.data(), 256);
-    }
+      RenderPiece(instance, block, at, 256);
     best = std::min(best, ThreadSeconds() - start);
   }
   return best;
@@ -362,49 +361,47 @@ void CheckSubnormalInput(ValidationContext& context)
   const int passes = context.options.Full() ? 9 : 7;
   FirstFailure setup, subnormalOut, slow;
   double worstRatio = 0.0;
-  ForEachSubject(
-      context, setup,
-      [&](Subject& normal, std::size_t component, const SignalSetting& setting)
-      {
-        Subject tiny = MakeSubject(context, component, setting, setup);
-        if (!tiny.instance) return;
-        const std::size_t channels = std::max(normal.ins, normal.outs);
-        AudioBlock normalBlock(channels, static_cast<std::size_t>(frames));
-        AudioBlock tinyBlock(channels, static_cast<std::size_t>(frames));
-        FillNoise(context.random, normalBlock, frames, 0.5);
-        for (std::size_t c = 0; c < channels; ++c)
-          for (int i = 0; i < frames; ++i)
-          {
-            // Every input sample subnormal: ±(1..1000) × the smallest one.
-            const float unit = std::numeric_limits<float>::denorm_min();
-            tinyBlock.In(c)[i] = unit * static_cast<float>(1 + context.random.Below(1000)) *
-                                 (context.random.Below(2) ? 1.0f : -1.0f);
-          }
-        double normalTime = std::numeric_limits<double>::infinity();
-        double tinyTime = std::numeric_limits<double>::infinity();
-        // Interleaved, so that a busy moment of the machine hits both.
-        for (int round = 0; round < passes; ++round)
-        {
-          normalTime = std::min(normalTime, FastestPass(*normal.instance, normalBlock, frames, 1));
-          tinyTime = std::min(tinyTime, FastestPass(*tiny.instance, tinyBlock, frames, 1));
-          Count(context, 2 * frames);
-          OutputStats stats;
-          for (std::size_t c = 0; c < tiny.outs; ++c)
-          {
-            float previous = std::numeric_limits<float>::quiet_NaN();
-            stats.Add(tinyBlock.Out(c), frames / 256 * 256, previous);
-          }
-          if (stats.subnormal + stats.nonFinite > 0)
-            subnormalOut.Note(tiny.where + ": " + std::to_string(stats.subnormal) +
-                              " subnormal and " + std::to_string(stats.nonFinite) +
-                              " non-finite output samples from subnormal input");
-        }
-        const double ratio = tinyTime / std::max(normalTime, 1e-9);
-        worstRatio = std::max(worstRatio, ratio);
-        if (!(ratio <= kSubnormalTimeRatio))
-          slow.Note(tiny.where + ": subnormal input took " + std::to_string(ratio) +
-                    " times as long as normal input");
-      });
+  ForEachPair(context, setup,
+              [&](Subject& normal, Subject& tiny)
+              {
+                const std::size_t channels = std::max(normal.ins, normal.outs);
+                AudioBlock normalBlock(channels, static_cast<std::size_t>(frames));
+                AudioBlock tinyBlock(channels, static_cast<std::size_t>(frames));
+                FillNoise(context.random, normalBlock, frames, 0.5);
+                for (std::size_t c = 0; c < channels; ++c)
+                  for (int i = 0; i < frames; ++i)
+                  {
+                    // Every input sample subnormal: ±(1..1000) × the smallest one.
+                    const float unit = std::numeric_limits<float>::denorm_min();
+                    tinyBlock.In(c)[i] = unit * static_cast<float>(1 + context.random.Below(1000)) *
+                                         (context.random.Below(2) ? 1.0f : -1.0f);
+                  }
+                double normalTime = std::numeric_limits<double>::infinity();
+                double tinyTime = std::numeric_limits<double>::infinity();
+                // Interleaved, so that a busy moment of the machine hits both.
+                for (int round = 0; round < passes; ++round)
+                {
+                  normalTime =
+                      std::min(normalTime, FastestPass(*normal.instance, normalBlock, frames, 1));
+                  tinyTime = std::min(tinyTime, FastestPass(*tiny.instance, tinyBlock, frames, 1));
+                  Count(context, 2 * frames);
+                  OutputStats stats;
+                  for (std::size_t c = 0; c < tiny.outs; ++c)
+                  {
+                    float previous = std::numeric_limits<float>::quiet_NaN();
+                    stats.Add(tinyBlock.Out(c), frames / 256 * 256, previous);
+                  }
+                  if (stats.subnormal + stats.nonFinite > 0)
+                    subnormalOut.Note(tiny.where + ": " + std::to_string(stats.subnormal) +
+                                      " subnormal and " + std::to_string(stats.nonFinite) +
+                                      " non-finite output samples from subnormal input");
+                }
+                const double ratio = tinyTime / std::max(normalTime, 1e-9);
+                worstRatio = std::max(worstRatio, ratio);
+                if (!(ratio <= kSubnormalTimeRatio))
+                  slow.Note(tiny.where + ": subnormal input took " + std::to_string(ratio) +
+                            " times as long as normal input");
+              });
   context.Check(kGroup, "subnormal input gives no subnormal output",
                 setup.Empty() && subnormalOut.Empty(),
                 setup.Or(subnormalOut.Or("every output sample normal or zero")));

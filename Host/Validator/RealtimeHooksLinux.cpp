@@ -197,6 +197,17 @@ F Resolve(F& slot, const char* name)
   return slot;
 }
 
+// The mode argument exists only when the file may be created.
+int CountedOpen(OpenFunction& slot, const char* name, const char* path, int flags,
+                va_list arguments, const void* caller)
+{
+  CountSystemCallFrom(caller);
+  mode_t mode = 0;
+  if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE)
+    mode = static_cast<mode_t>(va_arg(arguments, int));
+  return Resolve(slot, name)(path, flags, mode);
+}
+
 void ResolveSystemCalls()
 {
   Resolve(gOpen, "open");
@@ -262,29 +273,21 @@ extern "C"
 {
   int open(const char* path, int flags, ...)
   {
-    CountSystemCallFrom(__builtin_return_address(0));
-    mode_t mode = 0;
-    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE)
-    {
-      va_list arguments;
-      va_start(arguments, flags);
-      mode = static_cast<mode_t>(va_arg(arguments, int));
-      va_end(arguments);
-    }
-    return Resolve(gOpen, "open")(path, flags, mode);
+    va_list arguments;
+    va_start(arguments, flags);
+    const int file =
+        CountedOpen(gOpen, "open", path, flags, arguments, __builtin_return_address(0));
+    va_end(arguments);
+    return file;
   }
   int open64(const char* path, int flags, ...)
   {
-    CountSystemCallFrom(__builtin_return_address(0));
-    mode_t mode = 0;
-    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE)
-    {
-      va_list arguments;
-      va_start(arguments, flags);
-      mode = static_cast<mode_t>(va_arg(arguments, int));
-      va_end(arguments);
-    }
-    return Resolve(gOpen64, "open64")(path, flags, mode);
+    va_list arguments;
+    va_start(arguments, flags);
+    const int file =
+        CountedOpen(gOpen64, "open64", path, flags, arguments, __builtin_return_address(0));
+    va_end(arguments);
+    return file;
   }
   FILE* fopen(const char* path, const char* mode)
   {
