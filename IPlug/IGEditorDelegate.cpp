@@ -9,6 +9,11 @@ IGEditorDelegate::IGEditorDelegate(int nParams) : IEditorDelegate(nParams) {}
 
 IGEditorDelegate::~IGEditorDelegate() = default;
 
+void IGEditorDelegate::RunLayout(igraphics::IGraphics* graphics)
+{
+  if (mLayoutFunc && graphics != nullptr) mLayoutFunc(graphics);
+}
+
 bool IGEditorDelegate::SerializeEditorState(ByteChunk& chunk) const
 {
   const std::int32_t width = mSavedWidth;

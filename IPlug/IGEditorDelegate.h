@@ -2,6 +2,13 @@
 
 #include "IPlug/IEditorDelegate.h"
 
+#include <functional>
+
+namespace igraphics
+{
+class IGraphics;
+}
+
 namespace iplug
 {
 
@@ -24,6 +31,13 @@ public:
   // [thread of the state call]
   int UnserializeEditorState(const ByteChunk& chunk, int startPos) override;
 
+  using LayoutFunction = std::function<void(igraphics::IGraphics* graphics)>;
+  // Installs the product's layout of the editor's controls. [main-thread]
+  void SetLayoutFunction(LayoutFunction func) { mLayoutFunc = std::move(func); }
+  // Runs the layout function on `graphics`, if one is set: when the editor
+  // opens, and after a resize of an editor that lays out on resize. [main-thread]
+  virtual void RunLayout(igraphics::IGraphics* graphics);
+
   // The size and scale the editor reopens at; 0 until first set. [main-thread]
   int GetSavedWidth() const { return mSavedWidth; }
   int GetSavedHeight() const { return mSavedHeight; }
@@ -36,6 +50,7 @@ public:
   }
 
 private:
+  LayoutFunction mLayoutFunc; // main thread
   int mSavedWidth = 0;
   int mSavedHeight = 0;
   float mSavedScale = 0.f;

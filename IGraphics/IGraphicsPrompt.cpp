@@ -1,0 +1,107 @@
+// Value prompts: a menu of a parameter's display texts or a text entry with its
+// value, and the completions that bring the answer back to the control.
+
+#include "IGraphics/IGraphics.h"
+#include "IPlug/IGEditorDelegate.h"
+
+#include <cstring>
+#include <string>
+
+namespace igraphics
+{
+
+void IGraphics::RequestValueEntry(IControl* control, const IRect& area, int valIdx)
+{
+  if (control == nullptr) return;
+  const iplug::IParam* param = control->GetParam(valIdx);
+  if (param == nullptr) return;
+
+  const bool listsTexts =
+      param->Kind() == iplug::IParam::Enumerated ||
+      (param->Kind() == iplug::IParam::Boolean && param->DisplayTextCount() > 0);
+  if (listsTexts)
+  {
+    std::string current;
+    param->FormatDisplay(param->Value(), false, current, true);
+    mPromptPopupMenu.Clear();
+    for (int i = 0; i < param->DisplayTextCount(); ++i)
+    {
+      const char* text = param->DisplayTextAt(i);
+      IPopupMenu::Item* item = mPromptPopupMenu.AddItem(text);
+      item->SetChecked(current == text);
+    }
+    mPromptPopupMenu.SetTitle(param->Name());
+    OpenPopupMenu(control, mPromptPopupMenu, area, valIdx, false);
+    return;
+  }
+
+  std::string text;
+  param->FormatDisplay(param->Value(), false, text, false);
+  if (control->GetPromptShowsParamLabel())
+  {
+    text += ' ';
+    text += param->Label();
+  }
+  OpenTextEntry(control, control->GetText(), area, text.c_str(), valIdx);
+}
+
+void IGraphics::OpenTextEntry(IControl* control, const ITextStyle& style, const IRect& area,
+                              const char* initialText, int valIdx)
+{
+  if (control == nullptr) return;
+  mInTextEntry = control;
+  mTextEntryValIdx = valIdx;
+  OpenNativeTextEntry(control->GetParamIndex(valIdx), style, area, control->GetTextEntryLength(),
+                      initialText ? initialText : "");
+  control->SetDirty(false);
+}
+
+void IGraphics::OpenPopupMenu(IControl* control, IPopupMenu& menu, const IRect& area, int valIdx,
+                              bool isContext)
+{
+  ReleaseAllCaptures();
+  mInPopupMenu = control;
+  mPopupMenuValIdx = valIdx;
+  mIsContextMenu = isContext;
+  // The platform's menu is modal: its answer (a menu, or null when dismissed)
+  // completes the prompt at once.
+  IPopupMenu* chosen = ShowNativePopupMenu(menu, area);
+  SetPopupMenuDone(chosen);
+}
+
+void IGraphics::SetTextEntryDone(const char* text)
+{
+  IControl* target = mInTextEntry;
+  const int valIdx = mTextEntryValIdx;
+  mInTextEntry = nullptr;
+  mTextEntryValIdx = -1;
+  if (target == nullptr) return;
+  const iplug::IParam* param = valIdx >= 0 ? target->GetParam(valIdx) : nullptr;
+  if (param != nullptr)
+    target->SetValueFromEntry(param->NormalOfValue(param->ParseText(text ? text : "")), valIdx);
+  else
+    target->OnTextEntryDone(text ? text : "", valIdx);
+}
+
+void IGraphics::SetPopupMenuDone(IPopupMenu* menu)
+{
+  IControl* target = mInPopupMenu;
+  const int valIdx = mPopupMenuValIdx;
+  const bool isContext = mIsContextMenu;
+  mInPopupMenu = nullptr;
+  mPopupMenuValIdx = -1;
+  mIsContextMenu = false;
+  if (target == nullptr) return;
+  if (menu != nullptr && menu->GetChosenItemIdx() < 0) menu = nullptr;
+  if (isContext)
+    target->OnContextMenuChoice(menu ? menu->GetChosenItemIdx() : -1);
+  else
+    target->OnPopupMenuChoice(menu, valIdx);
+  for (int v = 0; v < target->NVals(); ++v)
+  {
+    const int paramIdx = target->GetParamIndex(v);
+    if (paramIdx >= 0) mDelegate.EndParamGestureFromEditor(paramIdx);
+  }
+}
+
+} // namespace igraphics
