@@ -540,7 +540,14 @@ void TestEffect::Render(const AAX_RenderContext& context)
     void* scratch = ::operator new(static_cast<std::size_t>(frames) * sizeof(float));
     ::operator delete(scratch);
   }
-  if (mFault == Fault::Sleep) std::this_thread::sleep_for(std::chrono::microseconds(1));
+  if (mFault == Fault::Sleep)
+  {
+#if defined(_WIN32)
+    Sleep(0); // the C++ library's sleep goes through the posix-threads layer
+#else
+    std::this_thread::sleep_for(std::chrono::microseconds(1));
+#endif
+  }
   if (mFault == Fault::Lock)
   {
     std::lock_guard lock(gFaultMutex);
