@@ -315,21 +315,34 @@ TEST(ValidatorFaults, LockInsideRenderIsCountedOncePerCall)
   EXPECT_TRUE(faulty.Find("no allocation inside the render callback").passed);
 }
 
-TEST(ValidatorFaults, WrittenInputFailsTheInputCheck)
+// Each of these faults fails exactly the check meant for it.
+TEST(ValidatorFaults, EachFailsOnlyItsOwnCheck)
 {
-  ExpectOnlyCaught(2, "write-input", "input buffers are never written", "input channel 0 changed");
-}
-
-TEST(ValidatorFaults, ClearingTheOutputFirstFailsInPlaceRendering)
-{
-  ExpectOnlyCaught(2, "not-in-place", "rendering in place gives the same output",
-                   "rendered in place differs");
-}
-
-TEST(ValidatorFaults, SlowSubnormalsFailTheTimingRatio)
-{
-  ExpectOnlyCaught(2, "slow-subnormal", "subnormal input costs at most 1.5 times normal input",
-                   "times as long as normal input");
+  const struct
+  {
+    int group;
+    const char* fault;
+    const char* check;
+    const char* reasonPart;
+  } faults[] = {
+      {2, "write-input", "input buffers are never written", "input channel 0 changed"},
+      {2, "not-in-place", "rendering in place gives the same output", "rendered in place differs"},
+      // Twenty multiply-adds per subnormal sample against one multiply.
+      {2, "slow-subnormal", "subnormal input costs at most 1.5 times normal input",
+       "times as long as normal input"},
+      {5, "restore-differs", "a restored state renders the same audio as its source",
+       "differs from its source's"},
+      // A NaN Gain makes all 256 samples of the next block NaN.
+      {4, "hostile-value",
+       "after NaN and infinite values the effect's texts and output stay finite",
+       "Gain at nan: 256 non-finite"},
+      {10, "leak-view", "closing the view keeps none of the host's objects",
+       "still has 1 references"},
+      {10, "open-gesture", "closing the view during a drag ends the gesture",
+       "Gain is still touched"},
+  };
+  for (const auto& f : faults)
+    ExpectOnlyCaught(f.group, f.fault, f.check, f.reasonPart);
 }
 
 TEST(ValidatorFaults, AllocatingInLargeBlocksFailsTheLargeBlockCheck)
@@ -345,19 +358,6 @@ TEST(ValidatorFaults, AllocatingInLargeBlocksFailsTheLargeBlockCheck)
   EXPECT_EQ(faulty.Number("blocks larger than the prepared size: same output, nothing allocated",
                           "allocations"),
             4);
-}
-
-TEST(ValidatorFaults, RestoringWithoutRenderingTheStateFailsTheRestoredAudioCheck)
-{
-  ExpectOnlyCaught(5, "restore-differs", "a restored state renders the same audio as its source",
-                   "differs from its source's");
-}
-
-TEST(ValidatorFaults, ANaNReachingTheGainStageFailsTheHostileValueCheck)
-{
-  ExpectOnlyCaught(4, "hostile-value",
-                   "after NaN and infinite values the effect's texts and output stay finite",
-                   "Gain at nan: 256 non-finite");
 }
 
 TEST(ValidatorFaults, SleepingInsideRenderIsCountedOncePerCall)
@@ -379,18 +379,6 @@ TEST(ValidatorFaults, AllocationAndReleaseAreCountedApart)
   const ValidationRun faulty = Validate(TestModule(), {8}, "allocate");
   EXPECT_EQ(faulty.Number("no deallocation inside the render callback", "deallocations"),
             faulty.Number("no deallocation inside the render callback", "render calls"));
-}
-
-TEST(ValidatorFaults, AViewThatKeepsItsContainerFailsTheLeakCheck)
-{
-  ExpectOnlyCaught(10, "leak-view", "closing the view keeps none of the host's objects",
-                   "still has 1 references");
-}
-
-TEST(ValidatorFaults, AViewClosedDuringADragMustEndIt)
-{
-  ExpectOnlyCaught(10, "open-gesture", "closing the view during a drag ends the gesture",
-                   "Gain is still touched");
 }
 
 TEST(Validator, TheTestModuleGrantsAsynchronousRequestsAndIdles)
