@@ -109,7 +109,7 @@ void RunRealtimeChecks(ValidationContext& context)
         {{"render calls", renderCalls}, {"system calls", static_cast<double>(systemCalls)}});
   else
     context.Skip(kGroup, "no file, sleep or thread call inside the render callback",
-                 "this executable cannot count system calls (a sanitizer intercepts them)");
+                 "system calls are not counted here (a sanitizer intercepts them, or no hook)");
 }
 
 } // namespace plughost

@@ -359,7 +359,11 @@ bool InstallImportHooks(aaxhost::PluginModule& module, std::string& detail)
       {
         if (std::strcmp(function, hook.name) != 0) continue;
         void* current = reinterpret_cast<void*>(slot->u1.Function);
-        if (current == hook.thunk) break; // patched when the module was seen before
+        if (current == hook.thunk)
+        {
+          ++patched; // patched earlier in this run (another group asked first)
+          break;
+        }
         if (*hook.original == nullptr) *hook.original = current;
         if (*hook.original != current) break; // another implementation: leave it alone
         DWORD protection = 0;
