@@ -6,9 +6,18 @@
 
 namespace
 {
-// Containers the leak-view fault keeps referenced: still reachable, so a leak
-// checker stays quiet while the host sees the extra reference.
-std::vector<IACFUnknown*> gKeptContainers;
+// Containers the leak-view fault keeps referenced. The host sees the extra
+// reference when the view closes; they are let go when the module unloads,
+// so nothing is lost to the process.
+struct KeptContainers
+{
+  ~KeptContainers()
+  {
+    for (IACFUnknown* container : list)
+      container->Release();
+  }
+  std::vector<IACFUnknown*> list;
+} gKeptContainers;
 } // namespace
 
 TestView::TestView() : mFault(TestEffect::FaultFromEnvironment()) {}
@@ -56,7 +65,7 @@ AAX_Result TestView::AttachViewContainer(IACFUnknown* viewContainer)
   if (mFault == TestEffect::Fault::LeakView)
   {
     viewContainer->AddRef();
-    gKeptContainers.push_back(viewContainer);
+    gKeptContainers.list.push_back(viewContainer);
   }
   if (mFault == TestEffect::Fault::OpenGesture && mEffect)
   {
