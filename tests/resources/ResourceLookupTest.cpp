@@ -173,6 +173,31 @@ TEST(ResolveResource, FindsTheProductDllsOwnResources)
   EXPECT_NE(folder.find("Brasmire.aaxplugin"), std::string::npos) << folder;
 }
 
+TEST(GetModulePath, KeepsPathsLongerThanTheClassicLimit)
+{
+  LoadedModule product;
+  ASSERT_NE(product.handle, nullptr);
+  wchar_t original[4096];
+  const DWORD length = GetModuleFileNameW(product.handle, original, 4096);
+  ASSERT_GT(length, 0u);
+  // A copy of the DLL in a folder whose path alone is longer than 256 characters.
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / "brasmire-long-path";
+  std::filesystem::remove_all(folder);
+  const std::filesystem::path base = folder;
+  while (folder.string().size() < 300)
+    folder /= std::string(40, 'd');
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path copy = folder / "Brasmire.aaxplugin";
+  std::filesystem::copy_file(std::filesystem::path(std::wstring(original, length)), copy);
+  HMODULE loaded = LoadLibraryW(copy.wstring().c_str());
+  ASSERT_NE(loaded, nullptr);
+  const std::string found = igraphics::GetModulePath(loaded);
+  FreeLibrary(loaded);
+  std::filesystem::remove_all(base);
+  ASSERT_GT(found.size(), 300u);
+  EXPECT_EQ(std::filesystem::path(found.substr(0, found.size() - 1)), folder) << found;
+}
+
 #else
 
 // A module of our own making, for cases the product's resources do not show.
