@@ -10,6 +10,8 @@ namespace plughost
 const std::vector<Command>& CommandTable()
 {
   static const std::vector<Command> table = {
+      {"analyze", "measure response, distortion, aliasing, latency and CPU, with plots",
+       &AnalyzeCommand},
       {"describe", "show what the module describes: effect, components, procedures",
        &DescribeCommand},
       {"params", "list an instance's host parameters and their values", &ParamsCommand},

@@ -5,10 +5,26 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <vector>
 
 namespace plughost
 {
+
+namespace
+{
+double CallClockSeconds()
+{
+#ifdef _WIN32
+  // The thread CPU clocks there tick with the scheduler (about 16 ms): too coarse per block.
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+#else
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+#endif
+}
+} // namespace
 
 RenderJob::RenderJob(aaxhost::HostInstance& instance, const Settings& settings)
     : mInstance(instance), mSettings(settings)
@@ -38,6 +54,7 @@ bool RenderJob::Run(const AudioBuffer& input, AudioBuffer* output, Result* resul
   }
   std::vector<float> rendered;
   rendered.reserve(input.samples.size());
+  double callSeconds = 0.0;
 
   // Renders `count` frames from position `pos` of the input (silence past its end).
   auto renderBlock = [&](std::size_t pos, std::size_t count) -> bool
@@ -45,9 +62,11 @@ bool RenderJob::Run(const AudioBuffer& input, AudioBuffer* output, Result* resul
     for (std::size_t c = 0; c < channels; ++c)
       for (std::size_t i = 0; i < count; ++i)
         in[c][i] = pos + i < frames ? input.samples[(pos + i) * channels + c] : 0.0f;
-    if (mInstance.Render(inPtr.data(), outPtr.data(), static_cast<std::int32_t>(count)) !=
-        AAX_SUCCESS)
-      return false;
+    const double callStart = CallClockSeconds();
+    const bool ok = mInstance.Render(inPtr.data(), outPtr.data(),
+                                     static_cast<std::int32_t>(count)) == AAX_SUCCESS;
+    if (pos >= mSettings.timeFromFrame) callSeconds += CallClockSeconds() - callStart;
+    if (!ok) return false;
     for (std::size_t i = 0; i < count; ++i)
       for (std::size_t c = 0; c < channels; ++c)
         rendered.push_back(out[c][i]);
@@ -88,6 +107,7 @@ bool RenderJob::Run(const AudioBuffer& input, AudioBuffer* output, Result* resul
   result->frames = output->Frames();
   result->seconds = static_cast<double>(result->frames) / input.sampleRate;
   result->wallSeconds = wall;
+  result->callSeconds = callSeconds;
   result->latency = latency;
   result->compensated = mSettings.compensateLatency;
   result->peak = 0.0;

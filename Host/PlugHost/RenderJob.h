@@ -22,6 +22,9 @@ public:
     // the end, so output and input line up and are equally long.
     bool compensateLatency = true;
     std::FILE* progress = nullptr; // null: no progress bar
+    // Blocks starting before this frame are left out of Result::callSeconds
+    // (a settling lead-in whose cost is not the steady state's).
+    std::size_t timeFromFrame = 0;
   };
 
   struct Result
@@ -29,6 +32,9 @@ public:
     std::size_t frames = 0;
     double seconds = 0.0;     // length of the audio
     double wallSeconds = 0.0; // time the render calls took
+    // Time inside the effect's render callback alone: this thread's CPU time
+    // natively (time taken by other processes is not counted), wall time on Windows.
+    double callSeconds = 0.0;
     double peak = 0.0;        // largest absolute output sample
     std::int32_t latency = 0; // as reported after the last block
     bool compensated = false;
