@@ -494,6 +494,16 @@ bool VectorRenderer::ImageSize(int image, int& width, int& height) const
   return impl_->backend->TextureSize(image, width, height);
 }
 
+int VectorRenderer::MaxImageSize() const
+{
+  return impl_->backend->MaxTextureSize();
+}
+
+void VectorRenderer::LimitMaxImageSize(int limit)
+{
+  impl_->backend->LimitMaxTextureSize(limit);
+}
+
 void VectorRenderer::DeleteImage(int image)
 {
   impl_->backend->DeleteTexture(image);

@@ -122,6 +122,11 @@ public:
   int CreateImageRgba(int width, int height, int imageFlags, const std::uint8_t* rgba);
   bool UpdateImage(int image, const std::uint8_t* rgba);
   bool ImageSize(int image, int& width, int& height) const;
+  // Images wider or taller than this are refused: the context's limit, unless
+  // lowered (a limit <= 0 restores the context's), as tests of small-limit
+  // drivers do.
+  int MaxImageSize() const;
+  void LimitMaxImageSize(int limit);
   void DeleteImage(int image);
 
   // Fonts. The bytes stay the caller's and must outlive the renderer. Returns

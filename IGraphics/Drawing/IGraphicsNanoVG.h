@@ -1,0 +1,156 @@
+#pragma once
+
+#include "IGraphics/Drawing/Framebuffer.h"
+#include "IGraphics/Drawing/ResourceCache.h"
+#include "IGraphics/Drawing/VectorRenderer.h"
+#include "IGraphics/IGraphics.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace igraphics
+{
+
+// The drawing back end on our vector renderer (OpenGL 2).
+//
+// The editor is drawn into an offscreen framebuffer, the backing store, that
+// keeps its pixels between frames: a frame redraws only the dirty regions into
+// it and then copies all of it to the window's framebuffer. Layers are further
+// framebuffers wrapped as bitmaps. Platform layers derive from this class and
+// supply the GL context; everything runs on the editor's thread with that
+// context current [main-thread], except where noted.
+//
+// Without a renderer context (before OnDrawContextCreated, after
+// OnDrawContextReleased, or when the context lacks what the renderer needs)
+// every drawing operation does nothing.
+//
+// Locks, taken in this order when they nest: the process-wide font lock or the
+// bitmap-cache lock, then the deletion-queue lock.
+class IGraphicsNanoVG : public IGraphics
+{
+public:
+  class Bitmap;
+
+  IGraphicsNanoVG(iplug::IGEditorDelegate& dlg, int w, int h, int fps = 60, float drawScale = 1.f);
+  ~IGraphicsNanoVG() override;
+
+  void StartFrame() override;
+  void OnDrawContextCreated() override;
+  void OnDrawContextReleased() override;
+  void FinishFrame() override;
+  void DrawBitmapRegion(const IBitmapRef& bitmap, const IRect& dest, int srcX, int srcY,
+                        const IBlendSpec* blend = nullptr) override;
+  void StrokeDashedLine(const IColor& colour, float x1, float y1, float x2, float y2,
+                        const IBlendSpec* blend = nullptr, float thickness = 1.f,
+                        float dashLen = 2.f) override;
+  void StrokeDashedRect(const IColor& colour, const IRect& bounds,
+                        const IBlendSpec* blend = nullptr, float thickness = 1.f,
+                        float dashLen = 2.f) override;
+  // Always opaque black: reading back the window would stall the pipeline.
+  IColor PixelColourAt(float x, float y) override;
+  void* RendererHandle() override { return mRenderer.get(); }
+  const char* DrawingBackendName() override { return "NanoVG | GL2"; }
+  // Renderer images belong to one GL context: never shared across editors.
+  void KeepSharedBitmap(const IBitmapRef& bitmap, const char* name, int scale) override;
+  void DropSharedBitmap(const IBitmapRef& bitmap) override;
+  bool IsLoadableImageType(const char* extension) override;
+  void FillBoxShadow(const IRect& inner, const IRect& outer, float dropDist, float roundness,
+                     float blur, const IBlendSpec* blend = nullptr) override;
+  void ReadLayerPixels(ILayer& layer, std::vector<std::uint8_t>& bytes) override;
+  void CompositeLayerShadow(ILayer& layer, const std::vector<std::uint8_t>& mask,
+                            const IShadowSpec& shadow) override;
+  void RetargetToTopLayer() override;
+  void PathReset() override;
+  void PathCloseFigure() override;
+  void PathAddArc(float cx, float cy, float r, float a1, float a2, bool ccw = false) override;
+  void PathStartAt(float x, float y) override;
+  void PathAddLine(float x, float y) override;
+  void PathSetDirection(bool clockwise) override;
+  void PathAddCubic(float c1x, float c1y, float c2x, float c2y, float x2, float y2) override;
+  void PathAddQuadratic(float cx, float cy, float x2, float y2) override;
+  void PathStrokeWith(const IPatternSpec& pattern, float thickness, const IStrokeSpec& options,
+                      const IBlendSpec* blend = nullptr) override;
+  void PathFillWith(const IPatternSpec& pattern, const IFillSpec& options,
+                    const IBlendSpec* blend = nullptr) override;
+  void PathSetTransform(const IMatrix& matrix) override;
+  void ClipToRect(const IRect& bounds) override;
+  void ResizeDrawTarget() override;
+  IBitmapRef FetchBitmap(const char* name, int frames = 1, bool horizontal = false,
+                         int targetScale = 0) override;
+  APIBitmap* BackendBitmapFromBytes(const char* name, const void* bytes, int length,
+                                    float scale) override;
+  std::unique_ptr<APIBitmap> BackendBitmapFromLocation(const char* pathOrResource, float scale,
+                                                       int location,
+                                                       const char* extension) override;
+  std::unique_ptr<APIBitmap> CreateLayerSurface(int widthPixels, int heightPixels, float scale,
+                                                float drawScale) override;
+  bool RegisterRendererFont(const char* fontId, PlatformFont& font) override;
+  int AlphaByteIndex() const override { return 3; }
+  bool LayerRowsBottomUp() const override { return true; }
+  float BackendMeasureText(const ITextStyle& style, const char* text, IRect& bounds) override;
+  void BackendDrawText(const ITextStyle& style, const char* text, const IRect& bounds,
+                       const IBlendSpec* blend = nullptr) override;
+
+  // Back-end state, for platform layers and tests -------------------------------
+
+  VectorRenderer* Renderer() const { return mRenderer.get(); }
+  // Null until ResizeDrawTarget ran with a renderer context.
+  const Framebuffer* BackingFramebuffer() const { return mBackingFramebuffer.get(); }
+  // int(int(W × ds) × ss) by int(int(H × ds) × ss).
+  int BackingWidthPixels() const;
+  int BackingHeightPixels() const;
+  // The framebuffer the window shows, read from the GL state when the
+  // renderer context was made.
+  int DefaultFramebuffer() const { return mDefaultFramebuffer; }
+  bool InFrame() const { return mInFrame; }
+  // Framebuffers of layers destroyed during this frame, still waiting.
+  int QueuedFramebufferCount();
+
+  // Process-wide: editors alive, and font records held for them. [any-thread]
+  static int LiveInstanceCount();
+  static int CachedFontCount();
+
+protected:
+  // Where a picture is found: 0 nowhere, 1 a file on disk, 2 a module resource;
+  // `located` receives the path or resource name and `foundScale` the scale of
+  // the variant. The resource lookup of the graphics engine answers this; the
+  // back end alone finds nothing.
+  virtual int LocateScaledImage(const char* name, const char* type, int targetScale,
+                                std::string& located, int& foundScale);
+  // The bytes of a module resource of that name and type; false when absent.
+  virtual bool ReadResourceBytes(const char* name, const char* type,
+                                 std::vector<std::uint8_t>& bytes);
+
+private:
+  friend class Bitmap;
+
+  // Binds the backing store, or the default framebuffer before there is one.
+  void BindMainTarget();
+  void BeginMainFrame();
+  void SetMainViewport();
+  void ApplyBlend(const IBlendSpec* blend);
+  void ResetBlend();
+  // A framebuffer of a layer bitmap going away: queued while a frame may still
+  // draw from its texture, deleted at once otherwise.
+  void ReleaseFramebuffer(std::unique_ptr<Framebuffer> framebuffer);
+  void DrainDeletionQueue();
+  void PrepareText(const ITextStyle& style, const char* text, const IRect& rect, float& x, float& y,
+                   IRect& textBounds);
+  std::unique_ptr<Bitmap> BitmapFromDecodedBytes(const std::uint8_t* bytes, std::size_t length,
+                                                 float scale);
+  void PresentBackingStore();
+
+  std::unique_ptr<VectorRenderer> mRenderer; // main thread
+  std::unique_ptr<Framebuffer> mBackingFramebuffer;
+  int mDefaultFramebuffer = 0;
+  bool mInFrame = false;
+  std::mutex mDeletionLock; // guards mDeletionQueue
+  std::vector<std::unique_ptr<Framebuffer>> mDeletionQueue;
+  std::recursive_mutex mBitmapCacheLock; // guards mBitmapCache; clearing it destroys bitmaps
+  ResourceCache<APIBitmap> mBitmapCache;
+};
+
+} // namespace igraphics
