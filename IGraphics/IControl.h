@@ -46,7 +46,7 @@ public:
   IControl(const IControl&) = delete;
   IControl& operator=(const IControl&) = delete;
 
-  // Events. Coordinates are editor points. ----------------------------------
+  // Events. Coordinates are editor points. [main-thread] ------------------------------------------
 
   // With the right button: RequestValueEntry(ValueIndexAt(x, y)).
   virtual void OnMouseDown(float x, float y, const IMouseState& mod);
@@ -78,13 +78,13 @@ public:
   virtual void OnTextEntryDone(const char* text, int valIdx);
   virtual void OnContextMenuChoice(int itemIdx);
 
-  // Drawing -------------------------------------------------------------------
+  // Drawing [main-thread] -------------------------------------------------------------------------
 
   virtual void Draw(IGraphics& g) = 0;
   // The host's highlight dot: a circle of radius 2 at (R − 5, T + 5).
   virtual void DrawHighlight(IGraphics& g);
 
-  // Values and state ----------------------------------------------------------
+  // Values and state [main-thread] ----------------------------------------------------------------
 
   // Links slot `valIdx` to a parameter. An index outside the slots is a
   // programming error and is refused (asserted in debug builds).
@@ -122,7 +122,7 @@ public:
   // animation-end function.
   virtual void OnAnimationEnd();
 
-  // Non-virtual ---------------------------------------------------------------
+  // Non-virtual [main-thread] ---------------------------------------------------------------------
 
   int NVals() const { return static_cast<int>(mVals.size()); }
   double GetValue(int valIdx = 0) const;
@@ -139,7 +139,7 @@ public:
   bool GetHighlighted() const { return mHighlighted; }
   const IColor& GetHighlightColor() const { return mHighlightColor; }
 
-  // Animation: the clock is the graphics core's (see IClock). -------------------
+  // Animation: the clock is the graphics core's (see IClock). [main-thread] -----------------------
 
   void BeginAnimation(double durationMs);
   // 0 without an animation; else elapsed / duration, unclamped. A zero
@@ -163,7 +163,7 @@ public:
   bool HasGestures() const { return !mGestureFuncs.empty(); }
   EGestureType GetLastGesture() const { return mLastGesture; }
 
-  // Attachment (the graphics core calls these) ------------------------------
+  // Attachment (the graphics core calls these) [main-thread] --------------------------------------
 
   void SetDelegate(iplug::IGEditorDelegate& dlg) { mDelegate = &dlg; }
   iplug::IGEditorDelegate* GetDelegate() const { return mDelegate; }
@@ -172,7 +172,7 @@ public:
   void SetGroup(const char* group) { mGroup = group ? group : ""; }
   const char* GetGroup() const { return mGroup.c_str(); }
 
-  // Geometry ------------------------------------------------------------------
+  // Geometry [main-thread] ------------------------------------------------------------------------
 
   const IRect& GetRECT() const { return mRECT; }
   void SetRECT(const IRect& bounds) { mRECT = bounds; }
@@ -186,7 +186,7 @@ public:
     OnResize();
   }
 
-  // Flags and styles ----------------------------------------------------------
+  // Flags and styles [main-thread] ----------------------------------------------------------------
 
   const ITextStyle& GetText() const { return mText; }
   const IBlendSpec& GetBlend() const { return mBlend; }

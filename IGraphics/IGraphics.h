@@ -56,12 +56,12 @@ public:
   IGraphics(const IGraphics&) = delete;
   IGraphics& operator=(const IGraphics&) = delete;
 
-  // Host view interface -------------------------------------------------------
+  // Host view interface [main-thread] -------------------------------------------------------------
 
   // SetHighlight on every listed control linked to the parameter.
   void SetParamHighlight(int paramIdx, bool highlighted, int colourIdx) override;
 
-  // Frame ----------------------------------------------------------------------
+  // Frame [main-thread] ---------------------------------------------------------------------------
 
   // Starts a frame; records the time since the previous one for the frame-rate display.
   virtual void StartFrame();
@@ -69,7 +69,7 @@ public:
   virtual void OnDrawContextReleased() {}
   virtual void FinishFrame() {}
 
-  // Bitmaps ---------------------------------------------------------------------
+  // Bitmaps [main-thread] -------------------------------------------------------------------------
 
   // The whole bitmap scaled uniformly (min of the width and height ratios)
   // from the rectangle's top-left.
@@ -88,11 +88,11 @@ public:
   virtual void DrawBitmapAt(const IBitmapRef& bitmap, float x, float y,
                             const IBlendSpec* blend = nullptr);
 
-  // Point --------------------------------------------------------------------------
+  // Point [main-thread] ---------------------------------------------------------------------------
 
   virtual void DrawPoint(const IColor& colour, float x, float y, const IBlendSpec* blend = nullptr);
 
-  // Stroked primitives ---------------------------------------------------------
+  // Stroked primitives [main-thread] --------------------------------------------------------------
 
   virtual void StrokeLine(const IColor& colour, float x1, float y1, float x2, float y2,
                           const IBlendSpec* blend = nullptr, float thickness = 1.f);
@@ -119,7 +119,7 @@ public:
                                 const IBlendSpec* blend = nullptr, float thickness = 1.f,
                                 float dashLen = 2.f);
 
-  // Filled primitives ---------------------------------------------------------
+  // Filled primitives [main-thread] ---------------------------------------------------------------
 
   virtual void FillTriangle(const IColor& colour, float x1, float y1, float x2, float y2, float x3,
                             float y3, const IBlendSpec* blend = nullptr);
@@ -140,20 +140,20 @@ public:
   virtual void FillPolygon(const IColor& colour, const float* x, const float* y, int nPoints,
                            const IBlendSpec* blend = nullptr);
 
-  // Text --------------------------------------------------------------------------
+  // Text [main-thread] ----------------------------------------------------------------------------
 
   // Width of the text's bounds, which are left in `bounds`. A null or empty
   // text measures 0 without reaching the back end.
   virtual float MeasureText(const ITextStyle& style, const char* text, IRect& bounds);
 
-  // Back-end queries ----------------------------------------------------------
+  // Back-end queries [main-thread] ----------------------------------------------------------------
 
   // The colour of the drawn pixel at a point in editor points.
   virtual IColor PixelColourAt(float x, float y) = 0;
   virtual void* RendererHandle() = 0;
   virtual const char* DrawingBackendName() = 0;
 
-  // Bitmap cache --------------------------------------------------------------
+  // Bitmap cache [main-thread] --------------------------------------------------------------------
 
   // A copy of the bitmap rendered for another target scale; empty in the core.
   virtual IBitmapRef ScaleBitmap(const IBitmapRef& bitmap, const char* name, int targetScale);
@@ -162,14 +162,14 @@ public:
   // Whether files with this extension ("png", "JPG") can become bitmaps.
   virtual bool IsLoadableImageType(const char* extension) = 0;
 
-  // Shadow --------------------------------------------------------------------------
+  // Shadow [main-thread] --------------------------------------------------------------------------
 
   // A soft shadow of `inner`, moved down-right by `dropDist`, drawn within
   // `outer`. Drawn by back ends; nothing in the core.
   virtual void FillBoxShadow(const IRect& inner, const IRect& outer, float dropDist,
                              float roundness, float blur, const IBlendSpec* blend = nullptr);
 
-  // Composite drawing and fonts ------------------------------------------------
+  // Composite drawing and fonts [main-thread] -----------------------------------------------------
 
   // Draws non-empty text aligned in `bounds` through BackendDrawText.
   virtual void DrawTextIn(const ITextStyle& style, const char* text, const IRect& bounds,
@@ -182,7 +182,7 @@ public:
   // A font file or module resource by name.
   virtual bool LoadFont(const char* fontId, const char* fileName) = 0;
 
-  // Layers (offscreen surfaces) -----------------------------------------------
+  // Layers (offscreen surfaces) [main-thread] -----------------------------------------------------
 
   // Reads the layer's RGBA pixels into `bytes`.
   virtual void ReadLayerPixels(ILayer& layer, std::vector<std::uint8_t>& bytes);
@@ -191,7 +191,7 @@ public:
   // Points drawing at the top layer (or the main target); run after every push and pop.
   virtual void RetargetToTopLayer() {}
 
-  // Path operations (the back end builds everything above on these) -----------
+  // Path operations (the back end builds everything above on these) [main-thread] -----------------
 
   virtual void PathReset() = 0;
   virtual void PathCloseFigure() = 0;
@@ -214,7 +214,7 @@ public:
   // Clips the following drawing to the rectangle (editor points).
   virtual void ClipToRect(const IRect& bounds) = 0;
 
-  // Platform operations (trivial in the core) ---------------------------------
+  // Platform operations (trivial in the core) [main-thread] ---------------------------------------
 
   virtual void CursorPositionInPoints(float& x, float& y) const;
   // Hiding remembers the pointer position; with `lock` the cursor returns
@@ -268,7 +268,7 @@ public:
   virtual void EnableTooltips(bool enable) { mTooltipsEnabled = enable; }
   virtual void ShowTooltip(const char* text) { (void)text; }
 
-  // Platform properties -------------------------------------------------------
+  // Platform properties [main-thread] -------------------------------------------------------------
 
   virtual bool PlatformSupportsMultiTouch() const { return false; }
   virtual float PlatformScale() const { return 1.f; }
@@ -278,7 +278,7 @@ public:
   // Resizes the back end's framebuffer to the window's pixel size.
   virtual void ResizeDrawTarget() {}
 
-  // Bitmap loading --------------------------------------------------------------
+  // Bitmap loading [main-thread] ------------------------------------------------------------------
 
   // A bitmap decoded from picture bytes in memory, cached under `name`.
   virtual IBitmapRef FetchBitmapFromData(const char* name, const void* data, int size,
@@ -289,12 +289,12 @@ public:
   virtual IBitmapRef FetchBitmap(const char* name, int frames = 1, bool horizontal = false,
                                  int targetScale = 0) = 0;
 
-  // Gestures ----------------------------------------------------------------------
+  // Gestures [main-thread] ------------------------------------------------------------------------
 
   // Recognises the gesture type from now on (each type recorded once).
   virtual void AddGestureRecognizer(EGestureType type);
 
-  // Back-end loaders and text -------------------------------------------------
+  // Back-end loaders and text [main-thread] -------------------------------------------------------
 
   virtual APIBitmap* BackendBitmapFromBytes(const char* name, const void* bytes, int length,
                                             float scale) = 0;
@@ -313,7 +313,7 @@ public:
   virtual void BackendDrawText(const ITextStyle& style, const char* text, const IRect& bounds,
                                const IBlendSpec* blend = nullptr) = 0;
 
-  // Scale -------------------------------------------------------------------------
+  // Scale [main-thread] ---------------------------------------------------------------------------
 
   // Draw scale × screen scale: pixels per editor point.
   virtual float GetPixelScale() const { return mDrawScale * mScreenScale; }
@@ -386,7 +386,7 @@ public:
   void MarkAllControlsDirty();
   void MarkAllControlsClean();
 
-  // Dirty regions and drawing ---------------------------------------------------
+  // Dirty regions and drawing [main-thread] -------------------------------------------------------
 
   // Runs the frame tick, animates every control and adds the bounds of every
   // dirty control, grown by 0.75, to `rects`. Whether anything was dirty.
@@ -399,7 +399,7 @@ public:
   bool GetSingleRegionDrawing() const { return mSingleRegionDrawing; }
   const IRect& GetClipRect() const { return mClipRECT; }
 
-  // Transform state of the current drawing ------------------------------------
+  // Transform state of the current drawing [main-thread] ------------------------------------------
 
   void PathTransformReset();
   void PathTransformSave();
@@ -409,7 +409,7 @@ public:
   void PathTransformRotate(float degrees);
   const IMatrix& GetTransform() const { return mTransform; }
 
-  // Paths built from the primitives above --------------------------------------
+  // Paths built from the primitives above [main-thread] -------------------------------------------
 
   void PathLine(float x1, float y1, float x2, float y2);
   void PathRect(const IRect& bounds);
@@ -420,7 +420,7 @@ public:
   void PathEllipse(const IRect& bounds);
   void PathConvexPolygon(const float* x, const float* y, int nPoints);
 
-  // Layers --------------------------------------------------------------------------
+  // Layers [main-thread] --------------------------------------------------------------------------
 
   void PushLayer(ILayer* layer);
   // The popped layer, or null when none was pushed.
@@ -432,7 +432,7 @@ public:
                                  double& tx, double& ty);
   static void RotateTextBounds(const ITextStyle& style, const IRect& bounds, IRect& textRect);
 
-  // Size and scale --------------------------------------------------------------
+  // Size and scale [main-thread] ------------------------------------------------------------------
 
   int Width() const { return mWidth; }
   int Height() const { return mHeight; }
@@ -455,14 +455,14 @@ public:
 
   iplug::IGEditorDelegate* GetDelegate() const { return &mDelegate; }
 
-  // Clock -------------------------------------------------------------------------
+  // Clock [main-thread] ---------------------------------------------------------------------------
 
   // The clock animations and frame timing read; null restores the monotonic one.
   // The clock must outlive this object or be replaced first.
   void SetClock(const IClock* clock);
   const IClock& GetClock() const { return *mClock; }
 
-  // Pointer capture (shared with the input dispatch) ---------------------------
+  // Pointer capture (shared with the input dispatch) [main-thread] --------------------------------
 
   // Records that touch `touchId` (0 for the mouse) holds `control`.
   void CaptureControl(std::int64_t touchId, IControl* control);
@@ -478,7 +478,7 @@ public:
   bool CursorIsLocked() const { return mCursorLocked; }
 
   // ===========================================================================
-  // Input dispatch (IGraphicsInput.cpp) -----------------------------------------
+  // Input dispatch (IGraphicsInput.cpp) [main-thread] ---------------------------------------------
 
   void OnMouseDown(const std::vector<IMouseEvent>& points);
   void OnMouseUp(const std::vector<IMouseEvent>& points);
@@ -506,7 +506,7 @@ public:
   IControl* GetMouseOverControl() const { return mMouseOver; }
   int GetMouseOverIdx() const { return mMouseOverIdx; }
 
-  // Value prompts (IGraphicsPrompt.cpp) -----------------------------------------
+  // Value prompts (IGraphicsPrompt.cpp) [main-thread] ---------------------------------------------
 
   // A menu of the parameter's display texts, or a text entry with its value.
   void RequestValueEntry(IControl* control, const IRect& area, int valIdx);
@@ -530,7 +530,7 @@ protected:
   void ResizeHostView(bool platformMustFollow);
   void ShowCursorIfHidden();
 
-  // Fields, in the order the data model lists them -----------------------------
+  // Fields: written and read on the main thread only ----------------------------------------------
 
   std::vector<std::unique_ptr<IControl>> mControls;       // index 0 is the background
   std::map<int, IControl*> mCtrlTags;                     // tag → listed control
