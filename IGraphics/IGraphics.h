@@ -505,6 +505,14 @@ public:
   bool MultiTouchEnabled() const { return mEnableMultiTouch; }
   IControl* GetMouseOverControl() const { return mMouseOver; }
   int GetMouseOverIdx() const { return mMouseOverIdx; }
+  // The corner resizer's drag: started by its mouse-down, ended by the mouse-up.
+  void StartResizeDrag() { mResizingInProcess = true; }
+  bool IsResizingInProcess() const { return mResizingInProcess; }
+  // 0 scale the editor, 1 resize it.
+  int GetResizerMode() const { return mResizerMode; }
+  IControl* GetCornerResizer() const { return mCornerResizer.get(); }
+  int NBubbles() const { return static_cast<int>(mBubbleControls.size()); }
+  IControl* GetBubble(int idx) const;
 
   // Value prompts (IGraphicsPrompt.cpp) [main-thread] ---------------------------------------------
 
@@ -524,6 +532,12 @@ public:
   void ClearInTextEntryControl() { mInTextEntry = nullptr; }
 
 protected:
+  // Ends, towards the host, the gestures begun for a capture or handed to a
+  // prompt. Every way a capture or prompt ends passes through these, so the
+  // host never stays "touched".
+  void EndCaptureGestures(std::int64_t touchId);
+  void EndAllCaptureGestures();
+  void EndPromptGestures();
   // Deletes a listed control after forgetting every reference to it.
   void ForgetControl(IControl* control);
   // Asks the delegate to resize the host's view and the platform to follow.
@@ -551,6 +565,10 @@ protected:
   std::vector<IRect> mGestureRegions;
   std::map<int, GestureFunction> mGestureRegionFuncs;
   std::map<std::int64_t, IControl*> mCapturedMap; // touch id → control
+  // Parameters whose gesture began with each capture's mouse-down, and those
+  // handed from a capture to the prompt it opened; ended exactly once.
+  std::map<std::int64_t, std::vector<int>> mCaptureGestures;
+  std::vector<int> mPromptGestures;
   IControl* mMouseOver = nullptr;
   int mMouseOverIdx = -1;
   IControl* mInTextEntry = nullptr;
