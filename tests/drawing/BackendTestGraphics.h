@@ -24,7 +24,14 @@ public:
   {
     calls.push_back("end " + std::to_string(paramIdx));
   }
+  void SendParamFromEditor(int paramIdx, double normalised) override
+  {
+    values.push_back(normalised);
+    calls.push_back("value " + std::to_string(paramIdx));
+    IGEditorDelegate::SendParamFromEditor(paramIdx, normalised);
+  }
   std::vector<std::string> calls;
+  std::vector<double> values;
 };
 
 // The back end with what the resource lookup of the engine will supply:
