@@ -239,6 +239,8 @@ void IGraphicsNanoVG::PresentBackingStore()
 {
   mRenderer->BindFramebufferObject(mDefaultFramebuffer);
   if (!mBackingFramebuffer) return;
+  if (mPresentByBlit && mRenderer->CopyFramebuffer(*mBackingFramebuffer, mDefaultFramebuffer))
+    return;
   BeginMainFrame();
   mRenderer->Save();
   mRenderer->ResetTransform();

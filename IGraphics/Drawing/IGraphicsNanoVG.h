@@ -106,6 +106,10 @@ public:
   // renderer context was made.
   int DefaultFramebuffer() const { return mDefaultFramebuffer; }
   bool InFrame() const { return mInFrame; }
+  // Whether frames reach the window by a framebuffer blit (when the driver
+  // has one; a software rasteriser copies memory instead of texturing) or by
+  // a textured rectangle. Both give the same pixels. On by default.
+  void SetPresentByBlit(bool blit) { mPresentByBlit = blit; }
   // Framebuffers of layers destroyed during this frame, still waiting.
   int QueuedFramebufferCount();
 
@@ -147,6 +151,7 @@ private:
   std::unique_ptr<Framebuffer> mBackingFramebuffer;
   int mDefaultFramebuffer = 0;
   bool mInFrame = false;
+  bool mPresentByBlit = true;
   std::mutex mDeletionLock; // guards mDeletionQueue
   std::vector<std::unique_ptr<Framebuffer>> mDeletionQueue;
   std::recursive_mutex mBitmapCacheLock; // guards mBitmapCache; clearing it destroys bitmaps

@@ -61,6 +61,12 @@ public:
   {
     BindFramebufferObject(static_cast<int>(framebuffer.Name()));
   }
+  // Whether CopyFramebuffer can work: the driver has framebuffer blits.
+  bool CanCopyFramebuffer() const;
+  // Copies the framebuffer's pixels one to one onto the lower-left corner of
+  // the GL framebuffer `target` (outside frames), which stays bound. False,
+  // copying nothing, without framebuffer blits.
+  bool CopyFramebuffer(const Framebuffer& source, int target);
   // A framebuffer of the given size in pixels with a stencil buffer; its image
   // gets `imageFlags` plus kImageFlipY | kImagePremultiplied. Null on failure.
   // The previously bound framebuffer stays bound.

@@ -301,3 +301,23 @@ TEST_F(BackendPictures, LayerPixelsAreReadBottomRowFirst)
   EXPECT_EQ(editor.graphics.AlphaByteIndex(), 3);
   EXPECT_TRUE(editor.graphics.LayerRowsBottomUp());
 }
+
+TEST_F(BackendPictures, PresentingByBlitAndByTexturedPassGiveTheSameWindow)
+{
+  BackendEditor editor(732, 208, 2.f);
+  ASSERT_TRUE(editor.graphics.Renderer()->CanCopyFramebuffer());
+  const IBitmapRef bg = editor.graphics.FetchBitmap("BG.png");
+  const IBitmapRef knob = editor.graphics.FetchBitmap("SKNOB.png", 61);
+  auto draw = [&](IGraphics& g)
+  {
+    g.DrawBitmap(bg, IRect(0, 0, 732, 208));
+    g.DrawBitmap(knob, IRect(254, 72, 323, 141), 17);
+  };
+  editor.Frame(draw);
+  const auto blitted = editor.Window();
+  editor.graphics.SetPresentByBlit(false);
+  editor.Frame(draw);
+  const auto textured = editor.Window();
+  EXPECT_EQ(blitted, textured);
+  EXPECT_EQ(textured, editor.BackingStore());
+}
