@@ -24,6 +24,7 @@ IGraphics::IGraphics(iplug::IGEditorDelegate& dlg, int w, int h, int fps, float 
       mMinScale(0.5f * mDrawScale), mMaxScale(2.f * mDrawScale), mDelegate(dlg),
       mClock(&MonotonicClock::Instance())
 {
+  SharedBitmapCache().Retain();
 }
 
 IGraphics::~IGraphics()
@@ -34,6 +35,7 @@ IGraphics::~IGraphics()
   mPromptGestures.clear();
   // Controls go first, while everything they might reach still exists.
   ClearAllControls();
+  SharedBitmapCache().Release();
 }
 
 void IGraphics::SetParamHighlight(int paramIdx, bool highlighted, int colourIdx)
@@ -592,23 +594,6 @@ std::unique_ptr<PlatformFont> IGraphics::MakePlatformFont(const char* fontId,
   (void)fontId;
   (void)familyName;
   (void)style;
-  return nullptr;
-}
-
-std::unique_ptr<PlatformFont> IGraphics::MakePlatformFont(const char* fontId, const void* bytes,
-                                                          int length)
-{
-  (void)fontId;
-  (void)bytes;
-  (void)length;
-  return nullptr;
-}
-
-std::unique_ptr<PlatformFont> IGraphics::MakePlatformFont(const char* fontId,
-                                                          const char* fileOrResourceName)
-{
-  (void)fontId;
-  (void)fileOrResourceName;
   return nullptr;
 }
 

@@ -10,7 +10,9 @@
 #include "IGraphics/IPopupMenu.h"
 #include "IGraphics/IRect.h"
 #include "IGraphics/IRectList.h"
+#include "IGraphics/ISVG.h"
 #include "IGraphics/PlatformFont.h"
+#include "IGraphics/ResourceCache.h"
 
 #include <cstdint>
 #include <functional>
@@ -162,6 +164,12 @@ public:
   // Whether files with this extension ("png", "JPG") can become bitmaps.
   virtual bool IsLoadableImageType(const char* extension) = 0;
 
+  // Vector images: none can be loaded yet (there is no parser); every load gives an empty
+  // reference. (IGraphicsResources.cpp)
+  ISVG LoadVectorImage(const char* name, const char* units = "px", float dpi = 72.f);
+  ISVG LoadVectorImage(const char* name, const void* data, int size, const char* units = "px",
+                       float dpi = 72.f);
+
   // Shadow [main-thread] --------------------------------------------------------------------------
 
   // A soft shadow of `inner`, moved down-right by `dropDist`, drawn within
@@ -177,10 +185,13 @@ public:
   // Draws text anchored at a point (the zero-size rectangle {x, y, x, y}).
   virtual void DrawTextAt(const ITextStyle& style, const char* text, float x, float y,
                           const IBlendSpec* blend = nullptr);
-  // An installed font by family name; style "Regular", "Bold" or "Italic".
-  virtual bool LoadFont(const char* fontId, const char* familyName, const char* style) = 0;
-  // A font file or module resource by name.
-  virtual bool LoadFont(const char* fontId, const char* fileName) = 0;
+  // An installed font by family name; style "Regular", "Bold" or "Italic". In the core: the
+  // platform font by family, registered with the renderer under `fontId`.
+  // (IGraphicsResources.cpp)
+  virtual bool LoadFont(const char* fontId, const char* familyName, const char* style);
+  // A font file or module resource by name (ResolveResource with type "ttf"), registered with
+  // the renderer under `fontId`; the platform font is kept while this object lives.
+  virtual bool LoadFont(const char* fontId, const char* fileName);
 
   // Layers (offscreen surfaces) [main-thread] -----------------------------------------------------
 
@@ -285,9 +296,12 @@ public:
                                          int frames = 1, bool horizontal = false,
                                          int targetScale = 0) = 0;
   // The picture `name` for `targetScale` (0: ceil(screen scale)), trying the
-  // @Nx variants; an empty reference when none is found.
+  // @Nx variants; an empty reference when none is found. The core keeps bitmaps in the
+  // process-wide cache (IGraphicsResources.cpp).
   virtual IBitmapRef FetchBitmap(const char* name, int frames = 1, bool horizontal = false,
-                                 int targetScale = 0) = 0;
+                                 int targetScale = 0);
+  // The same picture, frames and strip direction for ceil(screen scale).
+  IBitmapRef ReloadBitmapForScale(const IBitmapRef& bitmap);
 
   // Gestures [main-thread] ------------------------------------------------------------------------
 
@@ -532,6 +546,16 @@ public:
   void ClearInTextEntryControl() { mInTextEntry = nullptr; }
 
 protected:
+  // FetchBitmap through `cache`: a hit at the target scale, else the variant FindScaledImage
+  // finds, taken from the cache at its own scale or loaded once with
+  // BackendBitmapFromLocation and cached under that scale. Back ends with a cache of their
+  // own call this from their FetchBitmap. (IGraphicsResources.cpp)
+  IBitmapRef FetchBitmapThroughCache(ResourceCache<APIBitmap>& cache, const char* name, int frames,
+                                     bool horizontal, int targetScale);
+  // The core's bitmap cache, shared by every IGraphics of the process: each one retains it
+  // while it lives, and the last one to go empties it.
+  static ResourceCache<APIBitmap>& SharedBitmapCache();
+
   // Ends, towards the host, the gestures begun for a capture or handed to a
   // prompt. Every way a capture or prompt ends passes through these, so the
   // host never stays "touched".
@@ -603,6 +627,7 @@ protected:
   void* mLibraryInstance = nullptr;
   bool mTooltipsEnabled = false;
   CursorShape mCursorShape = CursorShape::ARROW;
+  ResourceCache<PlatformFont> mPlatformFonts; // fonts LoadFont registered, by font id
 };
 
 } // namespace igraphics

@@ -2,13 +2,14 @@
 
 #include "IGraphics/Drawing/DecodedImage.h"
 #include "IGraphics/Drawing/IGraphicsNanoVGBitmap.h"
+#include "IGraphics/ResourceLookup.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstring>
 #include <new>
 #include <numbers>
+#include <span>
 
 namespace igraphics
 {
@@ -108,12 +109,6 @@ bool BlendFactors(EBlend method, BlendFactor& src, BlendFactor& dst)
 bool UsableDash(float dashLen)
 {
   return std::isfinite(dashLen) && dashLen > 0.f;
-}
-
-std::string ExtensionOf(const char* name)
-{
-  const char* dot = std::strrchr(name, '.');
-  return dot ? std::string(dot + 1) : std::string(name);
 }
 
 } // namespace
@@ -360,52 +355,24 @@ bool IGraphicsNanoVG::IsLoadableImageType(const char* extension)
          lower.find("jpeg") != std::string::npos;
 }
 
-int IGraphicsNanoVG::LocateScaledImage(const char* name, const char* type, int targetScale,
-                                       std::string& located, int& foundScale)
-{
-  (void)name;
-  (void)type;
-  (void)targetScale;
-  located.clear();
-  foundScale = 0;
-  return 0;
-}
-
-bool IGraphicsNanoVG::ReadResourceBytes(const char* name, const char* type,
-                                        std::vector<std::uint8_t>& bytes)
-{
-  (void)name;
-  (void)type;
-  bytes.clear();
-  return false;
-}
-
 IBitmapRef IGraphicsNanoVG::FetchBitmap(const char* name, int frames, bool horizontal,
                                         int targetScale)
 {
   // Images belong to a renderer context: none can be made without one.
-  if (name == nullptr || !mRenderer) return IBitmapRef();
-  if (targetScale == 0) targetScale = static_cast<int>(std::ceil(GetScreenScale()));
+  if (!mRenderer) return IBitmapRef();
   std::lock_guard<std::recursive_mutex> lock(mBitmapCacheLock);
-  APIBitmap* found = mBitmapCache.Find(name, targetScale);
-  if (found == nullptr)
-  {
-    const std::string extension = ExtensionOf(name);
-    std::string located;
-    int foundScale = 0;
-    const int location =
-        LocateScaledImage(name, extension.c_str(), targetScale, located, foundScale);
-    if (location == 0 || !IsLoadableImageType(extension.c_str())) return IBitmapRef();
-    auto loaded = BackendBitmapFromLocation(located.c_str(), static_cast<float>(foundScale),
-                                            location, extension.c_str());
-    // A picture that does not decode is not remembered as if it had.
-    if (loaded->GetImageId() == 0) return IBitmapRef();
-    // Cached under the scale found, as asked for or not.
-    found = mBitmapCache.Add(std::move(loaded), name, foundScale);
-  }
-  const float scale = found->GetScale();
-  return IBitmapRef(found, static_cast<int>(found->GetWidth() / scale),
-                    static_cast<int>(found->GetHeight() / scale), frames, horizontal, name);
+  return FetchBitmapThroughCache(mBitmapCache, name, frames, horizontal, targetScale);
+}
+
+IBitmapRef IGraphicsNanoVG::FetchBitmapFromData(const char* name, const void* data, int size,
+                                                int frames, bool horizontal, int targetScale)
+{
+  if (targetScale == 0) targetScale = static_cast<int>(std::ceil(GetScreenScale()));
+  APIBitmap* bitmap = BackendBitmapFromBytes(name, data, size, static_cast<float>(targetScale));
+  if (bitmap == nullptr || bitmap->GetImageId() == 0) return IBitmapRef();
+  const float scale = bitmap->GetScale();
+  return IBitmapRef(bitmap, static_cast<int>(bitmap->GetWidth() / scale),
+                    static_cast<int>(bitmap->GetHeight() / scale), frames, horizontal, name);
 }
 
 std::unique_ptr<IGraphicsNanoVG::Bitmap>
@@ -431,11 +398,11 @@ std::unique_ptr<APIBitmap> IGraphicsNanoVG::BackendBitmapFromLocation(const char
       bitmap = std::make_unique<Bitmap>(*this, decoded.Width(), decoded.Height(), decoded.Pixels(),
                                         0, scale, 1.f);
   }
-  else if (location == 2)
+  else if (location == 2 && pathOrResource)
   {
-    std::vector<std::uint8_t> bytes;
-    if (pathOrResource && ReadResourceBytes(pathOrResource, extension, bytes))
-      bitmap = BitmapFromDecodedBytes(bytes.data(), bytes.size(), scale);
+    const std::span<const std::uint8_t> bytes =
+        ReadModuleResource(pathOrResource, extension, LibraryInstance());
+    if (!bytes.empty()) bitmap = BitmapFromDecodedBytes(bytes.data(), bytes.size(), scale);
   }
   if (!bitmap) bitmap = std::make_unique<Bitmap>(*this, 0, scale);
   RestorePreviousContext();
@@ -448,12 +415,14 @@ APIBitmap* IGraphicsNanoVG::BackendBitmapFromBytes(const char* name, const void*
   if (name == nullptr) return nullptr;
   std::lock_guard<std::recursive_mutex> lock(mBitmapCacheLock);
   if (APIBitmap* cached = mBitmapCache.Find(name, scale)) return cached;
-  if (bytes == nullptr || length <= 0) return nullptr;
+  if (bytes == nullptr || length <= 0 || !mRenderer) return nullptr;
   MakeWindowContextCurrent();
   auto bitmap = BitmapFromDecodedBytes(static_cast<const std::uint8_t*>(bytes),
                                        static_cast<std::size_t>(length), scale);
   RestorePreviousContext();
-  return mBitmapCache.Add(std::move(bitmap), name, scale);
+  // Pictures that do not decode are not remembered as if they had.
+  if (bitmap->GetImageId() == 0) return nullptr;
+  return mBitmapCache.Add(name, scale, std::move(bitmap));
 }
 
 // Layers ----------------------------------------------------------------------------------
@@ -762,7 +731,7 @@ bool IGraphicsNanoVG::RegisterRendererFont(const char* fontId, PlatformFont& fon
   if (mRenderer->CreateFontFromMemory(fontId, record->bytes.data(), record->bytes.size(),
                                       record->faceIndex) == -1)
     return false;
-  Fonts().cache.Add(std::move(record), fontId, 1.0);
+  Fonts().cache.Add(fontId, 1.0, std::move(record));
   return true;
 }
 

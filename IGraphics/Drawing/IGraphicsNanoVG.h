@@ -1,9 +1,9 @@
 #pragma once
 
 #include "IGraphics/Drawing/Framebuffer.h"
-#include "IGraphics/Drawing/ResourceCache.h"
 #include "IGraphics/Drawing/VectorRenderer.h"
 #include "IGraphics/IGraphics.h"
+#include "IGraphics/ResourceCache.h"
 
 #include <cstdint>
 #include <memory>
@@ -78,8 +78,11 @@ public:
   void PathSetTransform(const IMatrix& matrix) override;
   void ClipToRect(const IRect& bounds) override;
   void ResizeDrawTarget() override;
+  // Through this editor's own cache: images belong to its renderer context.
   IBitmapRef FetchBitmap(const char* name, int frames = 1, bool horizontal = false,
                          int targetScale = 0) override;
+  IBitmapRef FetchBitmapFromData(const char* name, const void* data, int size, int frames = 1,
+                                 bool horizontal = false, int targetScale = 0) override;
   APIBitmap* BackendBitmapFromBytes(const char* name, const void* bytes, int length,
                                     float scale) override;
   std::unique_ptr<APIBitmap> BackendBitmapFromLocation(const char* pathOrResource, float scale,
@@ -116,17 +119,6 @@ public:
   // Process-wide: editors alive, and font records held for them. [any-thread]
   static int LiveInstanceCount();
   static int CachedFontCount();
-
-protected:
-  // Where a picture is found: 0 nowhere, 1 a file on disk, 2 a module resource;
-  // `located` receives the path or resource name and `foundScale` the scale of
-  // the variant. The resource lookup of the graphics engine answers this; the
-  // back end alone finds nothing.
-  virtual int LocateScaledImage(const char* name, const char* type, int targetScale,
-                                std::string& located, int& foundScale);
-  // The bytes of a module resource of that name and type; false when absent.
-  virtual bool ReadResourceBytes(const char* name, const char* type,
-                                 std::vector<std::uint8_t>& bytes);
 
 private:
   friend class Bitmap;

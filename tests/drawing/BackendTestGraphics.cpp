@@ -1,10 +1,9 @@
 #include "BackendTestGraphics.h"
 
-#include "IGraphics/Drawing/IGraphicsNanoVGBitmap.h"
+#include "Examples/Brasmire/resources/ResourceModule.h"
 
 #include <stb_image.h>
 
-#include <cctype>
 #include <fstream>
 #include <iterator>
 
@@ -15,66 +14,11 @@ std::string ResourcePath(const std::string& file)
   return std::string(BRASMIRE_RESOURCE_DIR) + "/" + file;
 }
 
-namespace
+BackendTestGraphics::BackendTestGraphics(iplug::IGEditorDelegate& dlg, int w, int h,
+                                         float drawScale)
+    : IGraphicsNanoVG(dlg, w, h, 60, drawScale)
 {
-
-class FileFont final : public PlatformFont
-{
-public:
-  explicit FileFont(std::vector<std::uint8_t> bytes) : mBytes(std::move(bytes)) {}
-  FontDataRecord FontData() const override
-  {
-    FontDataRecord record;
-    record.bytes = mBytes;
-    record.faceIndex = mBytes.empty() ? -1 : 0;
-    return record;
-  }
-
-private:
-  std::vector<std::uint8_t> mBytes;
-};
-
-std::string Upper(std::string text)
-{
-  for (char& c : text)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-} // namespace
-
-bool BackendTestGraphics::LoadFont(const char*, const char*, const char*)
-{
-  return false;
-}
-
-bool BackendTestGraphics::LoadFont(const char* fontId, const char* fileName)
-{
-  std::ifstream in(ResourcePath(Upper(fileName)), std::ios::binary);
-  FileFont font(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {}));
-  return RegisterRendererFont(fontId, font);
-}
-
-IBitmapRef BackendTestGraphics::FetchBitmapFromData(const char* name, const void* data, int size,
-                                                    int frames, bool horizontal, int targetScale)
-{
-  const int scale = targetScale > 0 ? targetScale : 1;
-  APIBitmap* b = BackendBitmapFromBytes(name, data, size, static_cast<float>(scale));
-  if (b == nullptr || b->GetImageId() == 0) return IBitmapRef();
-  return IBitmapRef(b, b->GetWidth() / scale, b->GetHeight() / scale, frames, horizontal, name);
-}
-
-int BackendTestGraphics::LocateScaledImage(const char* name, const char*, int, std::string& located,
-                                           int& foundScale)
-{
-  // "BG.png" is committed as "BG@2X.PNG" only.
-  std::string upper = Upper(name);
-  const auto dot = upper.rfind('.');
-  if (dot == std::string::npos) return 0;
-  located = ResourcePath(upper.substr(0, dot) + "@2X" + upper.substr(dot));
-  if (!std::ifstream(located).good()) return 0;
-  foundScale = 2;
-  return 1;
+  SetLibraryInstance(brasmire::ResourceModuleHandle());
 }
 
 TestWindow::TestWindow(int width, int height) : mWidth(width), mHeight(height)

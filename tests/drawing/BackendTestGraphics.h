@@ -34,25 +34,12 @@ public:
   std::vector<double> values;
 };
 
-// The back end with what the resource lookup of the engine will supply:
-// pictures and fonts found by file name in the committed resources, @2X only.
+// The back end finding the product's pictures and font in the table the
+// module embeds, as the effect's graphics factory sets it up.
 class BackendTestGraphics : public igraphics::IGraphicsNanoVG
 {
 public:
-  BackendTestGraphics(iplug::IGEditorDelegate& dlg, int w, int h, float drawScale = 1.f)
-      : IGraphicsNanoVG(dlg, w, h, 60, drawScale)
-  {
-  }
-
-  bool LoadFont(const char* fontId, const char* familyName, const char* style) override;
-  bool LoadFont(const char* fontId, const char* fileName) override;
-  igraphics::IBitmapRef FetchBitmapFromData(const char* name, const void* data, int size,
-                                            int frames = 1, bool horizontal = false,
-                                            int targetScale = 0) override;
-
-protected:
-  int LocateScaledImage(const char* name, const char* type, int targetScale, std::string& located,
-                        int& foundScale) override;
+  BackendTestGraphics(iplug::IGEditorDelegate& dlg, int w, int h, float drawScale = 1.f);
 };
 
 // A framebuffer standing in for a window, made with its own renderer on the

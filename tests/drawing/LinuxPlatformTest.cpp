@@ -17,17 +17,7 @@ using namespace igraphics;
 namespace
 {
 
-class LinuxGraphics final : public IGraphicsLinux
-{
-public:
-  using IGraphicsLinux::IGraphicsLinux;
-  bool LoadFont(const char*, const char*, const char*) override { return false; }
-  bool LoadFont(const char*, const char*) override { return false; }
-  IBitmapRef FetchBitmapFromData(const char*, const void*, int, int, bool, int) override
-  {
-    return IBitmapRef();
-  }
-};
+using LinuxGraphics = IGraphicsLinux;
 
 class FillControl final : public IControl
 {
