@@ -21,3 +21,10 @@ echo "settings: Mix 100 %, Tone 50 %, Output 0 dB unless named"
 "$plughost" render "$module" out/demo/input.wav out/demo/drive24.wav --param Drive=24
 "$plughost" render "$module" out/demo/input.wav out/demo/drive40-oversampled.wav \
   --param Drive=40 --param Oversampling=1
+
+# The editor as a host's surface shows it: at screen scale 2, and after a
+# scripted drag of the Output knob.
+"$plughost" editor "$module" --scale 2 --screenshot out/demo/editor.png
+"$plughost" editor "$module" --scale 2 --events Examples/Brasmire/demo/knob-drag.events \
+  --frames 5 --screenshot out/demo/editor-knob-drag.png
+echo "editor: out/demo/editor.png, out/demo/editor-knob-drag.png"

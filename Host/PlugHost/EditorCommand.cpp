@@ -108,13 +108,14 @@ int EditorCommand(const std::vector<std::string>& args)
   EventScript script;
   if (line.Has("--events") && !script.Load(*line.Value("--events"), &error))
     return Fail("editor: --events " + error);
-#ifdef _WIN32
-  return Fail("editor: the Windows build opens editors only with its window layer");
-#else
   auto session = ModuleSession::Open(line.Positional()[0], &error);
   if (!session) return Fail(error);
   if (!session->CreateInstance(2, 48000.0f, &error)) return Fail(error);
   if (!session->ApplySettings(line.Values("--param"), &error)) return Fail(error);
+#ifdef _WIN32
+  // A Windows module takes a window as its view's parent, never this surface.
+  return Fail("editor: the Windows build opens editors only with its window layer");
+#else
 
   // Room for the largest editor: twice its size (the largest draw scale) at this screen scale.
   AAX_Point size{};
