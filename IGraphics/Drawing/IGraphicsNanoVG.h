@@ -34,9 +34,12 @@ class IGraphicsNanoVG : public IGraphics
 public:
   class Bitmap;
 
+  // [main-thread]
   IGraphicsNanoVG(iplug::IGEditorDelegate& dlg, int w, int h, int fps = 60, float drawScale = 1.f);
+  // [main-thread]
   ~IGraphicsNanoVG() override;
 
+  // The graphics engine's drawing, bitmap, layer and text operations. [main-thread]
   void StartFrame() override;
   void OnDrawContextCreated() override;
   void OnDrawContextReleased() override;
@@ -97,7 +100,7 @@ public:
   void BackendDrawText(const ITextStyle& style, const char* text, const IRect& bounds,
                        const IBlendSpec* blend = nullptr) override;
 
-  // Back-end state, for platform layers and tests -------------------------------
+  // Back-end state, for platform layers and tests [main-thread] -----------------
 
   VectorRenderer* Renderer() const { return mRenderer.get(); }
   // Null until ResizeDrawTarget ran with a renderer context.
@@ -139,11 +142,13 @@ private:
                                                  float scale);
   void PresentBackingStore();
 
-  std::unique_ptr<VectorRenderer> mRenderer; // main thread
+  // Main thread only:
+  std::unique_ptr<VectorRenderer> mRenderer;
   std::unique_ptr<Framebuffer> mBackingFramebuffer;
   int mDefaultFramebuffer = 0;
   bool mInFrame = false;
   bool mPresentByBlit = true;
+  // Locked, since bitmaps may be destroyed and looked up from the cache's users:
   std::mutex mDeletionLock; // guards mDeletionQueue
   std::vector<std::unique_ptr<Framebuffer>> mDeletionQueue;
   std::recursive_mutex mBitmapCacheLock; // guards mBitmapCache; clearing it destroys bitmaps

@@ -21,11 +21,14 @@ namespace igraphics
 class IGraphicsLinux : public IGraphicsNanoVG
 {
 public:
+  // [main-thread]
   IGraphicsLinux(iplug::IGEditorDelegate& dlg, int w, int h, int fps = 60, float drawScale = 1.f);
+  // Closes the window if still open. [main-thread]
   ~IGraphicsLinux() override;
 
   // `parent` is the host's AAX_HostSurface. Null (no editor) for anything that
   // is not a surface of a known version, or when no GL context can be made.
+  // This and the window operations below: [main-thread]
   void* CreateEditorWindow(void* parent) override;
   void DestroyEditorWindow() override;
   void* EditorWindowHandle() const override { return mSurface; }
@@ -36,7 +39,7 @@ public:
   void ResizeDrawTarget() override;
 
   // One timer tick: input, screen scale, dirty regions, the copy to the
-  // surface. Public so a host loop without timers can drive it.
+  // surface. Public so a host loop without timers can drive it. [main-thread]
   void Tick();
 
 private:
@@ -45,6 +48,7 @@ private:
   void CopyFrameToSurface();
   float SurfaceScale() const;
 
+  // Main thread only.
   AAX_HostSurface* mSurface = nullptr; // the host's; valid while the window is open
   std::unique_ptr<EglContext> mContext;
   std::unique_ptr<WindowFramebuffer> mWindow;
