@@ -53,6 +53,15 @@ void IGraphics::StartFrame()
 
 // Controls ------------------------------------------------------------------------
 
+void IGraphics::RunAttachHooks(IControl& control)
+{
+  control.SetDelegate(mDelegate);
+  control.SetGraphics(this);
+  control.OnInit();
+  control.OnResize();
+  control.OnScaleChanged();
+}
+
 IControl* IGraphics::AttachControl(std::unique_ptr<IControl> control, int tag, const char* group)
 {
   if (!control) return nullptr;
@@ -63,11 +72,7 @@ IControl* IGraphics::AttachControl(std::unique_ptr<IControl> control, int tag, c
     mCtrlTags[tag] = control.get();
   }
   IControl* raw = control.get();
-  raw->SetDelegate(mDelegate);
-  raw->SetGraphics(this);
-  raw->OnInit();
-  raw->OnResize();
-  raw->OnScaleChanged();
+  RunAttachHooks(*raw);
   raw->SetGroup(group);
   mControls.push_back(std::move(control));
   raw->OnAdded();
@@ -78,11 +83,7 @@ void IGraphics::AttachBackground(std::unique_ptr<IControl> control)
 {
   if (!control) return;
   IControl* raw = control.get();
-  raw->SetDelegate(mDelegate);
-  raw->SetGraphics(this);
-  raw->OnInit();
-  raw->OnResize();
-  raw->OnScaleChanged();
+  RunAttachHooks(*raw);
   mControls.insert(mControls.begin(), std::move(control));
   if (mMouseOver) mMouseOverIdx = GetControlIdx(mMouseOver);
   raw->OnAdded();
@@ -94,8 +95,7 @@ void IGraphics::ShowFrameRateDisplay(bool enable)
   {
     mPerfDisplay =
         std::make_unique<IFPSDisplayControl>(IRect(10.f, 10.f, 210.f, 60.f), "Frame Time");
-    mPerfDisplay->SetDelegate(mDelegate);
-    mPerfDisplay->SetGraphics(this);
+    RunAttachHooks(*mPerfDisplay);
   }
   else if (!enable && mPerfDisplay)
   {

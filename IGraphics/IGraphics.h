@@ -65,7 +65,8 @@ public:
 
   // Frame [main-thread] ---------------------------------------------------------------------------
 
-  // Starts a frame; records the time since the previous one for the frame-rate display.
+  // Starts a frame; records the time since the previous one for the frame-rate
+  // display. Back ends that override it call this version first.
   virtual void StartFrame();
   virtual void OnDrawContextCreated() {}
   virtual void OnDrawContextReleased() {}
@@ -562,6 +563,8 @@ protected:
   void EndCaptureGestures(std::int64_t touchId);
   void EndAllCaptureGestures();
   void EndPromptGestures();
+  // Wires a control to this object and the delegate, then OnInit, OnResize, OnScaleChanged.
+  void RunAttachHooks(IControl& control);
   // Deletes a listed control after forgetting every reference to it.
   void ForgetControl(IControl* control);
   // Asks the delegate to resize the host's view and the platform to follow.
