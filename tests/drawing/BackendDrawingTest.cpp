@@ -14,15 +14,7 @@ using namespace igraphics;
 namespace
 {
 
-class BackendDrawing : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    const std::string* failure = OffscreenGlContext::Acquire();
-    ASSERT_EQ(failure, nullptr) << *failure;
-  }
-};
+using BackendDrawing = OffscreenTest;
 
 // Premultiplied 0..1 colour of an IColor.
 std::array<double, 4> Premultiplied(const IColor& c)

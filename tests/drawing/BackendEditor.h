@@ -3,6 +3,8 @@
 #include "BackendTestGraphics.h"
 #include "OffscreenGlContext.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 
 // An editor of the back end on the shared offscreen context, drawing into a
@@ -47,4 +49,15 @@ struct BackendEditor
   TestDelegate delegate;
   TestWindow window;
   BackendTestGraphics graphics;
+};
+
+// Tests that draw on the shared offscreen context: each first makes sure it exists.
+class OffscreenTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    const std::string* failure = OffscreenGlContext::Acquire();
+    ASSERT_EQ(failure, nullptr) << *failure;
+  }
 };

@@ -12,15 +12,7 @@ using namespace igraphics;
 namespace
 {
 
-class BackendLifetime : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    const std::string* failure = OffscreenGlContext::Acquire();
-    ASSERT_EQ(failure, nullptr) << *failure;
-  }
-};
+using BackendLifetime = OffscreenTest;
 
 class BytesFont final : public PlatformFont
 {

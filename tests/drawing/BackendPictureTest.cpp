@@ -18,15 +18,7 @@ using namespace igraphics;
 namespace
 {
 
-class BackendPictures : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    const std::string* failure = OffscreenGlContext::Acquire();
-    ASSERT_EQ(failure, nullptr) << *failure;
-  }
-};
+using BackendPictures = OffscreenTest;
 
 // Draws frame int(v × (N − 1) + 0.5) + 1 of its strip, as the bitmap knob does.
 class StripControl : public IControl
