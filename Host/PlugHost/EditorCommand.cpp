@@ -30,6 +30,7 @@ constexpr const char* kUsage =
     "  --events FILE         input to replay: down/move/up/wheel/dblclick X Y, key C, wait N\n"
     "  --frames N            frames to run after the input (default 30)\n";
 
+#ifndef _WIN32
 // One frame of the host's main loop: long enough for the editor's 60 Hz tick
 // and the plug-in's 20 ms timer to fire.
 constexpr std::uint32_t kFrameMs = 20;
@@ -74,6 +75,7 @@ bool WritePng(const std::string& path, const AAX_HostSurface& s, std::string* er
   }
   return AtomicFileWriter::WriteWhole(path, png.data(), png.size(), error);
 }
+#endif
 
 } // namespace
 
@@ -114,6 +116,7 @@ int EditorCommand(const std::vector<std::string>& args)
   if (!session->ApplySettings(line.Values("--param"), &error)) return Fail(error);
 #ifdef _WIN32
   // A Windows module takes a window as its view's parent, never this surface.
+  (void)scale;
   return Fail("editor: the Windows build opens editors only with its window layer");
 #else
 
