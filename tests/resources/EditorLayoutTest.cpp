@@ -226,10 +226,19 @@ TEST_F(EditorLayout, OpeningTwiceLeavesSevenControls)
   EXPECT_EQ(g.TotalLoads(), 5) << "the 2x pictures serve scale 1.5 too";
 }
 
-TEST(EditorFactory, MakesNoEditorWithoutAPlatformLayer)
+TEST(EditorFactory, MakesThePlatformsEditorWhereALayerExists)
 {
   Brasmire plug{iplug::InstanceInfo{}};
+#ifdef _WIN32
+  // The Windows window layer is not built yet: no editor.
   EXPECT_EQ(brasmire::MakeEditorGraphics(plug), nullptr);
+#else
+  const auto graphics = brasmire::MakeEditorGraphics(plug);
+  ASSERT_NE(graphics, nullptr);
+  EXPECT_STREQ(graphics->PlatformName(), "linux");
+  EXPECT_EQ(graphics->Width(), brasmire::kEditorWidth);
+#endif
+  // A parent that is not the host's surface (or a window) opens nothing.
   int parent = 0;
   EXPECT_EQ(plug.OpenEditor(&parent), nullptr);
 }
