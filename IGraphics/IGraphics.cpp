@@ -28,6 +28,10 @@ IGraphics::IGraphics(iplug::IGEditorDelegate& dlg, int w, int h, int fps, float 
 
 IGraphics::~IGraphics()
 {
+  // The delegate may be half destroyed when it deletes this object: gestures
+  // still open were ended by whoever closed the editor, or are dropped here.
+  mCaptureGestures.clear();
+  mPromptGestures.clear();
   // Controls go first, while everything they might reach still exists.
   ClearAllControls();
 }
@@ -115,7 +119,11 @@ void IGraphics::ForgetControl(IControl* control)
     mMouseOverIdx = -1;
   }
   if (mInTextEntry == control) mInTextEntry = nullptr;
-  if (mInPopupMenu == control) mInPopupMenu = nullptr;
+  if (mInPopupMenu == control)
+  {
+    EndPromptGestures();
+    mInPopupMenu = nullptr;
+  }
   for (auto it = mCtrlTags.begin(); it != mCtrlTags.end();)
     it = it->second == control ? mCtrlTags.erase(it) : std::next(it);
   const int idx = GetControlIdx(control);
@@ -151,6 +159,8 @@ void IGraphics::RemoveControls(int fromIdx)
 
 void IGraphics::ClearAllControls()
 {
+  EndAllCaptureGestures();
+  EndPromptGestures();
   mCapturedMap.clear();
   ShowCursorIfHidden();
   mMouseOver = nullptr;
@@ -424,13 +434,14 @@ void IGraphics::SetClock(const IClock* clock)
 void IGraphics::CaptureControl(std::int64_t touchId, IControl* control)
 {
   if (control == nullptr)
-    mCapturedMap.erase(touchId);
+    ReleaseCapture(touchId);
   else
     mCapturedMap[touchId] = control;
 }
 
 void IGraphics::ReleaseCapture(std::int64_t touchId)
 {
+  EndCaptureGestures(touchId);
   mCapturedMap.erase(touchId);
 }
 
@@ -441,6 +452,7 @@ void IGraphics::ShowCursorIfHidden()
 
 void IGraphics::ReleaseAllCaptures()
 {
+  EndAllCaptureGestures();
   mCapturedMap.clear();
   ShowCursorIfHidden();
 }

@@ -319,8 +319,7 @@ public:
   // Draw scale × screen scale: pixels per editor point.
   virtual float GetPixelScale() const { return mDrawScale * mScreenScale; }
 
-  // ===========================================================================
-  // Controls
+  // ====================================================================  // Controls
 
   // Attaches an owned control: sets its delegate and graphics, runs OnInit,
   // OnResize, OnScaleChanged, appends it and runs OnAdded. A tag already in
@@ -478,8 +477,7 @@ public:
   bool CursorIsHidden() const { return mCursorHidden; }
   bool CursorIsLocked() const { return mCursorLocked; }
 
-  // ===========================================================================
-  // Input dispatch (IGraphicsInput.cpp) [main-thread] ---------------------------------------------
+  // ====================================================================  // Input dispatch (IGraphicsInput.cpp) [main-thread] ---------------------------------------------
 
   void OnMouseDown(const std::vector<IMouseEvent>& points);
   void OnMouseUp(const std::vector<IMouseEvent>& points);
@@ -506,6 +504,14 @@ public:
   bool MultiTouchEnabled() const { return mEnableMultiTouch; }
   IControl* GetMouseOverControl() const { return mMouseOver; }
   int GetMouseOverIdx() const { return mMouseOverIdx; }
+  // The corner resizer's drag: started by its mouse-down, ended by the mouse-up.
+  void StartResizeDrag() { mResizingInProcess = true; }
+  bool IsResizingInProcess() const { return mResizingInProcess; }
+  // 0 scale the editor, 1 resize it.
+  int GetResizerMode() const { return mResizerMode; }
+  IControl* GetCornerResizer() const { return mCornerResizer.get(); }
+  int NBubbles() const { return static_cast<int>(mBubbleControls.size()); }
+  IControl* GetBubble(int idx) const;
 
   // Value prompts (IGraphicsPrompt.cpp) [main-thread] ---------------------------------------------
 
@@ -527,6 +533,12 @@ public:
 protected:
   // Wires a control to this object and the delegate, then OnInit, OnResize, OnScaleChanged.
   void RunAttachHooks(IControl& control);
+  // Ends, towards the host, the gestures begun for a capture or handed to a
+  // prompt. Every way a capture or prompt ends passes through these, so the
+  // host never stays "touched".
+  void EndCaptureGestures(std::int64_t touchId);
+  void EndAllCaptureGestures();
+  void EndPromptGestures();
   // Deletes a listed control after forgetting every reference to it.
   void ForgetControl(IControl* control);
   // Asks the delegate to resize the host's view and the platform to follow.
@@ -554,6 +566,10 @@ protected:
   std::vector<IRect> mGestureRegions;
   std::map<int, GestureFunction> mGestureRegionFuncs;
   std::map<std::int64_t, IControl*> mCapturedMap; // touch id → control
+  // Parameters whose gesture began with each capture's mouse-down, and those
+  // handed from a capture to the prompt it opened; ended exactly once.
+  std::map<std::int64_t, std::vector<int>> mCaptureGestures;
+  std::vector<int> mPromptGestures;
   IControl* mMouseOver = nullptr;
   int mMouseOverIdx = -1;
   IControl* mInTextEntry = nullptr;

@@ -4,6 +4,7 @@
 #include "IGraphics/IGraphics.h"
 #include "IPlug/IGEditorDelegate.h"
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -59,6 +60,16 @@ void IGraphics::OpenTextEntry(IControl* control, const ITextStyle& style, const 
 void IGraphics::OpenPopupMenu(IControl* control, IPopupMenu& menu, const IRect& area, int valIdx,
                               bool isContext)
 {
+  // The gestures the control's press began end with the prompt's answer, not
+  // when the menu takes the pointer away.
+  for (const auto& [touchId, captured] : mCapturedMap)
+  {
+    if (captured != control) continue;
+    auto begun = mCaptureGestures.find(touchId);
+    if (begun == mCaptureGestures.end()) continue;
+    mPromptGestures.insert(mPromptGestures.end(), begun->second.begin(), begun->second.end());
+    mCaptureGestures.erase(begun);
+  }
   ReleaseAllCaptures();
   mInPopupMenu = control;
   mPopupMenuValIdx = valIdx;
@@ -78,7 +89,11 @@ void IGraphics::SetTextEntryDone(const char* text)
   if (target == nullptr) return;
   const iplug::IParam* param = valIdx >= 0 ? target->GetParam(valIdx) : nullptr;
   if (param != nullptr)
-    target->SetValueFromEntry(param->NormalOfValue(param->ParseText(text ? text : "")), valIdx);
+  {
+    // Text that parses to no number ("nan", "inf") changes nothing.
+    const double normalised = param->NormalOfValue(param->ParseText(text ? text : ""));
+    if (std::isfinite(normalised)) target->SetValueFromEntry(normalised, valIdx);
+  }
   else
     target->OnTextEntryDone(text ? text : "", valIdx);
 }
@@ -97,11 +112,7 @@ void IGraphics::SetPopupMenuDone(IPopupMenu* menu)
     target->OnContextMenuChoice(menu ? menu->GetChosenItemIdx() : -1);
   else
     target->OnPopupMenuChoice(menu, valIdx);
-  for (int v = 0; v < target->NVals(); ++v)
-  {
-    const int paramIdx = target->GetParamIndex(v);
-    if (paramIdx >= 0) mDelegate.EndParamGestureFromEditor(paramIdx);
-  }
+  EndPromptGestures();
 }
 
 } // namespace igraphics

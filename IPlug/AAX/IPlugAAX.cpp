@@ -166,19 +166,26 @@ AAX_Result IPlugAAX::ApplyHostParamValue(AAX_CParamID id, double normalised, std
 
 // Plug-in to host ------------------------------------------------------------------
 
+// An index without an identifier text must not reach the host: its empty
+// text is the Master Bypass parameter's identifier.
+bool IPlugAAX::HasParamId(int paramIdx) const
+{
+  return paramIdx >= 0 && paramIdx < static_cast<int>(mParamIds.size());
+}
+
 void IPlugAAX::BeginHostParamChange(int paramIdx)
 {
-  TouchParam(ParamIdText(paramIdx));
+  if (HasParamId(paramIdx)) TouchParam(ParamIdText(paramIdx));
 }
 
 void IPlugAAX::SetHostParamValue(int paramIdx, double normalised)
 {
-  RequestParamValue(ParamIdText(paramIdx), normalised);
+  if (HasParamId(paramIdx)) RequestParamValue(ParamIdText(paramIdx), normalised);
 }
 
 void IPlugAAX::EndHostParamChange(int paramIdx)
 {
-  ReleaseParam(ParamIdText(paramIdx));
+  if (HasParamId(paramIdx)) ReleaseParam(ParamIdText(paramIdx));
 }
 
 // State chunks ----------------------------------------------------------------------

@@ -84,6 +84,7 @@ public:
   const MidiMessage* QueuedMidiOutput(int position) const noexcept;
 
 private:
+  bool HasParamId(int paramIdx) const;
   void SendMidiOutput(AAX_RenderContext& context) noexcept;
   void FillTimeInfo(AAX_ITransport& transport) noexcept;
 
