@@ -337,6 +337,12 @@ void IPopupMenuControl::Expand(const IRect& anchor)
     }
   }
 
+  // A menu larger than the editor has limits the wrong way round and the
+  // clamps above push it past the top or left edge: start it at the limit
+  // instead, so it scrolls (or its columns run off the far side).
+  x = std::max(x, left);
+  y = std::max(y, top);
+
   mPanels.push_back(MakePanel(*mMenu, x, y, -1));
   mActivePanel = mPanels.back().get();
   mLastOpenedPanel = mActivePanel;
@@ -544,12 +550,13 @@ void IPopupMenuControl::OnMouseDown(float x, float y, const IMouseState& mod)
 
 void IPopupMenuControl::CommitChoice()
 {
-  IPopupMenu* menu = mActivePanel != nullptr ? mActivePanel->menu : mMenu;
+  // Nothing open (never opened, or already chosen): nothing to commit.
+  if (mActivePanel == nullptr) return;
+  IPopupMenu* menu = mActivePanel->menu;
   if (menu != nullptr)
   {
     menu->SetChosenItemIdx(-1);
-    if (mActivePanel != nullptr && mHoveredCell >= 0 &&
-        mHoveredCell < static_cast<int>(mActivePanel->cells.size()) &&
+    if (mHoveredCell >= 0 && mHoveredCell < static_cast<int>(mActivePanel->cells.size()) &&
         !mActivePanel->IsUpArrowCell(mHoveredCell) && !mActivePanel->IsDownArrowCell(mHoveredCell))
     {
       const int itemIdx = mActivePanel->ItemIdxOfCell(mHoveredCell);
