@@ -536,14 +536,14 @@ public:
   void ClearInTextEntryControl() { mInTextEntry = nullptr; }
 
 protected:
-  // Wires a control to this object and the delegate, then OnInit, OnResize, OnScaleChanged.
-  void RunAttachHooks(IControl& control);
   // Ends, towards the host, the gestures begun for a capture or handed to a
   // prompt. Every way a capture or prompt ends passes through these, so the
   // host never stays "touched".
   void EndCaptureGestures(std::int64_t touchId);
   void EndAllCaptureGestures();
   void EndPromptGestures();
+  // Wires a control to this object and the delegate, then OnInit, OnResize, OnScaleChanged.
+  void RunAttachHooks(IControl& control);
   // Deletes a listed control after forgetting every reference to it.
   void ForgetControl(IControl* control);
   // Asks the delegate to resize the host's view and the platform to follow.

@@ -47,11 +47,7 @@ void IGraphics::AddCornerResizer(int mode, bool layoutOnResize, const IColor& co
   auto resizer = std::make_unique<ICornerResizerControl>(
       IRect(w - size + 1.f, h - size + 1.f, w - 1.f, h - 1.f), size, colour, mouseOverColour,
       dragColour);
-  resizer->SetDelegate(mDelegate);
-  resizer->SetGraphics(this);
-  resizer->OnInit();
-  resizer->OnResize();
-  resizer->OnScaleChanged();
+  RunAttachHooks(*resizer);
   mCornerResizer = std::move(resizer);
   mResizerMode = mode;
   mLayoutOnResize = layoutOnResize;
@@ -60,11 +56,7 @@ void IGraphics::AddCornerResizer(int mode, bool layoutOnResize, const IColor& co
 void IGraphics::AddBubbleControl(const ITextStyle& style)
 {
   auto bubble = std::make_unique<IBubbleControl>(style);
-  bubble->SetDelegate(mDelegate);
-  bubble->SetGraphics(this);
-  bubble->OnInit();
-  bubble->OnResize();
-  bubble->OnScaleChanged();
+  RunAttachHooks(*bubble);
   mBubbleControls.push_back(std::move(bubble));
 }
 

@@ -151,9 +151,13 @@ TEST_F(ThreadFixture, ARestoreWhileTheEditorClosesBecomesTheSavedSize)
 TEST_F(ThreadFixture, HostThreadsRestoringWhileTheEditorTicksAndDrags)
 {
   std::atomic<bool> done{false};
+  std::atomic<int> ticks{0};
   std::thread host(
       [&]
       {
+        // Both sides run at the same time, however the threads are scheduled.
+        while (ticks.load() == 0)
+          std::this_thread::yield();
         for (int i = 0; i < 200; ++i)
         {
           const float scale = (i % 2) != 0 ? 1.5f : 1.f;
@@ -164,7 +168,6 @@ TEST_F(ThreadFixture, HostThreadsRestoringWhileTheEditorTicksAndDrags)
         }
         done = true;
       });
-  int ticks = 0;
   while (!done.load())
   {
     plug.OnTimerTick();
@@ -175,7 +178,7 @@ TEST_F(ThreadFixture, HostThreadsRestoringWhileTheEditorTicksAndDrags)
   }
   host.join();
   plug.OnTimerTick();
-  EXPECT_GT(ticks, 0);
+  EXPECT_GT(ticks.load(), 0);
   // The last restore wins: scale 1.5 (i = 199) and Mix 99.
   EXPECT_FLOAT_EQ(graphics->GetDrawScale(), 1.5f);
   EXPECT_DOUBLE_EQ(mixKnob->GetValue(), 0.99);
