@@ -48,7 +48,7 @@ int KeyToText(unsigned int key)
 
 // The engine's header part only declares its state; the control's header
 // keeps it behind a pointer.
-#include <stb/stb_textedit.h>
+#include <stb_textedit.h>
 
 namespace igraphics
 {
@@ -126,7 +126,7 @@ struct TextEditCallbacks
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 #endif
 #define STB_TEXTEDIT_IMPLEMENTATION
-#include <stb/stb_textedit.h>
+#include <stb_textedit.h>
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
