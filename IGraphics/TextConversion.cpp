@@ -1,5 +1,7 @@
 #include "IGraphics/TextConversion.h"
 
+#include "IGraphics/Drawing/Utf8Decoder.h"
+
 namespace igraphics
 {
 
@@ -7,71 +9,6 @@ namespace
 {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-bool IsContinuation(unsigned char b)
-{
-  return (b & 0xC0) == 0x80;
-}
-
-// Decodes one code point at `i` and moves past it; malformed input yields
-// U+FFFD and consumes one byte.
-char32_t DecodeAt(const std::string& s, std::size_t& i)
-{
-  const auto lead = static_cast<unsigned char>(s[i]);
-  int extra = 0;
-  char32_t cp = 0;
-  char32_t least = 0;
-  if (lead < 0x80)
-  {
-    ++i;
-    return lead;
-  }
-  if ((lead & 0xE0) == 0xC0)
-  {
-    extra = 1;
-    cp = lead & 0x1F;
-    least = 0x80;
-  }
-  else if ((lead & 0xF0) == 0xE0)
-  {
-    extra = 2;
-    cp = lead & 0x0F;
-    least = 0x800;
-  }
-  else if ((lead & 0xF8) == 0xF0)
-  {
-    extra = 3;
-    cp = lead & 0x07;
-    least = 0x10000;
-  }
-  else
-  {
-    ++i;
-    return kReplacement;
-  }
-  if (i + static_cast<std::size_t>(extra) >= s.size()) // truncated at the end
-  {
-    ++i;
-    return kReplacement;
-  }
-  for (int k = 1; k <= extra; ++k)
-  {
-    const auto b = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-    if (!IsContinuation(b))
-    {
-      ++i;
-      return kReplacement;
-    }
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-  {
-    ++i;
-    return kReplacement;
-  }
-  i += static_cast<std::size_t>(extra) + 1;
-  return cp;
-}
 
 void AppendUtf8(std::string& out, char32_t cp)
 {
@@ -103,9 +40,10 @@ std::u16string Utf8ToUtf16(const std::string& utf8)
 {
   std::u16string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();)
+  Utf8Decoder decoder(utf8.data(), utf8.data() + utf8.size());
+  while (!decoder.AtEnd())
   {
-    const char32_t cp = DecodeAt(utf8, i);
+    const char32_t cp = decoder.Next();
     if (cp < 0x10000)
       out += static_cast<char16_t>(cp);
     else
@@ -141,8 +79,8 @@ std::string Utf16ToUtf8(const std::u16string& utf16)
 
 char32_t FirstCodePoint(const std::string& utf8)
 {
-  std::size_t i = 0;
-  return utf8.empty() ? 0 : DecodeAt(utf8, i);
+  Utf8Decoder decoder(utf8.data(), utf8.data() + utf8.size());
+  return decoder.AtEnd() ? 0 : decoder.Next();
 }
 
 } // namespace igraphics

@@ -3,8 +3,8 @@
 #include <string>
 
 // UTF-8 inside the engine, UTF-16 where a text is edited. Malformed input
-// (bad UTF-8 bytes, lone surrogates) becomes U+FFFD instead of being dropped
-// or read past. [any-thread]
+// (a bad UTF-8 sequence, a lone surrogate) becomes U+FFFD instead of being
+// dropped or read past. [any-thread]
 
 namespace igraphics
 {

@@ -32,13 +32,15 @@ TEST(TextConversion, LoneSurrogatesBecomeReplacementCharacters)
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDE00, 0xD83D}), kReplacement + kReplacement);
 }
 
-TEST(TextConversion, MalformedUtf8BecomesOneReplacementPerBadByte)
+TEST(TextConversion, MalformedUtf8BecomesOneReplacementPerBadSequence)
 {
   // A stray continuation byte, a truncated sequence at the end, an overlong
   // form of "/", and an encoded surrogate.
   EXPECT_EQ(Utf8ToUtf16("\x80x"), (std::u16string{0xFFFD, u'x'}));
-  EXPECT_EQ(Utf8ToUtf16("x\xE2\x82"), (std::u16string{u'x', 0xFFFD, 0xFFFD}));
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), (std::u16string{0xFFFD, 0xFFFD}));
-  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), (std::u16string{0xFFFD, 0xFFFD, 0xFFFD}));
-  EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80").front(), 0xFFFD); // beyond U+10FFFF
+  EXPECT_EQ(Utf8ToUtf16("x\xE2\x82"), (std::u16string{u'x', 0xFFFD}));
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAFy"), (std::u16string{0xFFFD, u'y'}));
+  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), (std::u16string{0xFFFD}));
+  EXPECT_EQ(Utf8ToUtf16("\xF4\x90\x80\x80"), (std::u16string{0xFFFD})); // beyond U+10FFFF
+  // A sequence cut by a byte that cannot continue it: the byte starts afresh.
+  EXPECT_EQ(Utf8ToUtf16("\xE2z"), (std::u16string{0xFFFD, u'z'}));
 }
