@@ -534,3 +534,23 @@ TEST_F(PopupFixture, DrawsThePanelTheHoveredCellsHighlightAndEachItemsTextInItsC
                                       checked.MH() + 2.5f);
   EXPECT_TRUE(found);
 }
+
+TEST_F(PopupFixture, WithACalloutATrianglePointsFromThePanelBelowUpToTheAnchor)
+{
+  popup->SetCallout(true);
+  IPopupMenu menu;
+  FillMenu(menu, 2);
+  Open(menu, IRect(300, 20, 340, 60));
+  // Below the anchor, lowered by the 8-point callout: an 8 × 8 triangle under
+  // the anchor's centre, and the panel starting 8 below the anchor.
+  EXPECT_EQ(popup->GetCalloutRect(), IRect(316, 60, 324, 68));
+  EXPECT_FLOAT_EQ(Cell(Root(), 0).T, 68.f + kMargin);
+  Run(150);
+  g.ClearOps();
+  popup->SetDirty(false);
+  g.Tick();
+  bool found = false;
+  for (const DrawOp& op : g.FillsOf(popup->mPanelColour))
+    found = found || op.rect == IRect(316, 60, 324, 68);
+  EXPECT_TRUE(found);
+}
