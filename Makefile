@@ -1,5 +1,5 @@
 # Entry points for people. `make demo` and `make test` work on a fresh machine.
-.PHONY: demo test bootstrap build bench fuzz format validate
+.PHONY: demo test bootstrap build bench fuzz format validate install-lv2
 
 demo: bootstrap
 	cmake --preset native >/dev/null
@@ -29,6 +29,14 @@ fuzz: bootstrap
 
 validate: bootstrap
 	scripts/validate.sh
+
+# The LV2 bundle into the user's plug-in folder, where LV2 hosts look.
+install-lv2: bootstrap
+	cmake --preset native >/dev/null
+	cmake --build --preset native --target brasmire_lv2_bundle
+	mkdir -p $(HOME)/.lv2
+	rm -rf $(HOME)/.lv2/Brasmire.lv2
+	cp -r build/native/Brasmire.lv2 $(HOME)/.lv2/
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -199,22 +199,23 @@ void IGEditorDelegate::DeliverMidiToEditor(const MidiMessage& msg)
   OnMidiInEditor(msg);
 }
 
-bool IGEditorDelegate::OnKeyDown(const igraphics::IKeyPress& key)
+bool IGEditorDelegate::ForwardKey(const igraphics::IKeyPress& key, bool isUp)
 {
   if (!OnEditorThread()) return false;
   float x = 0.f;
   float y = 0.f;
   mGraphics->CursorPositionInPoints(x, y);
-  return mGraphics->OnKeyDown(x, y, key);
+  return isUp ? mGraphics->OnKeyUp(x, y, key) : mGraphics->OnKeyDown(x, y, key);
+}
+
+bool IGEditorDelegate::OnKeyDown(const igraphics::IKeyPress& key)
+{
+  return ForwardKey(key, false);
 }
 
 bool IGEditorDelegate::OnKeyUp(const igraphics::IKeyPress& key)
 {
-  if (!OnEditorThread()) return false;
-  float x = 0.f;
-  float y = 0.f;
-  mGraphics->CursorPositionInPoints(x, y);
-  return mGraphics->OnKeyUp(x, y, key);
+  return ForwardKey(key, true);
 }
 
 void IGEditorDelegate::ApplyScreenScale(float scale)

@@ -120,6 +120,8 @@ protected:
 private:
   // The open editor's size and scale as other threads see it. [editor thread]
   void PublishEditorSize();
+  // A host key to the editor at the pointer's position.
+  bool ForwardKey(const igraphics::IKeyPress& key, bool isUp);
 
   GraphicsFactory mGraphicsFactory;                // main thread
   LayoutFunction mLayoutFunc;                      // main thread

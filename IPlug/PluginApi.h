@@ -13,10 +13,11 @@ enum PluginApi
   kAPIAAX = 4,
   kAPIAPP = 5,
   kAPIWAM = 6,
-  kAPIWEB = 7
+  kAPIWEB = 7,
+  kAPILV2 = 8
 };
 
-// "VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB"; "" for any other value.
+// "VST2", "VST3", "AU", "AUv3", "AAX", "APP", "WAM", "WEB", "LV2"; "" for any other value.
 const char* PluginApiName(int api) noexcept;
 
 } // namespace iplug

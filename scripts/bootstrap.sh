@@ -12,6 +12,7 @@ packages=(
   wine wine64 xvfb xauth
   libegl-dev libgl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri
   libcairo2-dev fonts-roboto-unhinted python3 python3-cairo
+  lv2-dev lilv-utils jalv jackd2
 )
 
 missing=()

@@ -64,7 +64,7 @@ Brasmire* Brasmire::CreateInstance(const iplug::InstanceInfo& info) noexcept
   }
 }
 
-Brasmire::Brasmire(const iplug::InstanceInfo& info) : IPlugAAX(info, MakeSetup())
+Brasmire::Brasmire(const iplug::InstanceInfo& info) : PluginBase(info, MakeSetup())
 {
   // The signal path's constructor has cleared the models, filters and delays.
   using iplug::IParam;

@@ -2,17 +2,29 @@
 
 #include "Examples/Brasmire/BrasmireParams.h"
 #include "Examples/Brasmire/DriveSignalPath.h"
+#if defined(BRASMIRE_LV2)
+#include "IPlug/LV2/IPlugLV2.h"
+#else
 #include "IPlug/AAX/IPlugAAX.h"
+#endif
 
 namespace brasmire
 {
 
-// The product: a saturating drive effect as an AAX instance. It fills the
+// The plug-in API this build of the effect is for: the AAX module's, or LV2
+// where the effect is compiled with BRASMIRE_LV2 (the LV2 bundle's library).
+#if defined(BRASMIRE_LV2)
+using PluginBase = iplug::IPlugLV2;
+#else
+using PluginBase = iplug::IPlugAAX;
+#endif
+
+// The product: a saturating drive effect as a plug-in instance. It fills the
 // construction record, defines the six parameters and hands the sound to its
 // DriveSignalPath: parameter changes become the path's derived values, blocks
 // and resets go to the path. Its state is the editor record followed by the
 // six parameter values (60 bytes).
-class Brasmire final : public iplug::IPlugAAX
+class Brasmire final : public PluginBase
 {
 public:
   // The state: 12-byte editor record and six float64 values.

@@ -192,5 +192,6 @@ TEST(PluginIdentity, NamesVersionsApiAndEditorLimits)
             "v3.0.0 AAX (x86-64), built on Dec  9 2026 at 15:04 ");
   EXPECT_STREQ(iplug::PluginApiName(0), "VST2");
   EXPECT_STREQ(iplug::PluginApiName(7), "WEB");
-  EXPECT_STREQ(iplug::PluginApiName(8), "");
+  EXPECT_STREQ(iplug::PluginApiName(8), "LV2");
+  EXPECT_STREQ(iplug::PluginApiName(9), "");
 }
