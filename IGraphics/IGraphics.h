@@ -333,8 +333,7 @@ public:
   // Draw scale × screen scale: pixels per editor point.
   virtual float GetPixelScale() const { return mDrawScale * mScreenScale; }
 
-  // ===========================================================================
-  // Controls
+  // ====================================================================  // Controls
 
   // Attaches an owned control: sets its delegate and graphics, runs OnInit,
   // OnResize, OnScaleChanged, appends it and runs OnAdded. A tag already in
@@ -358,6 +357,10 @@ public:
   void AddBubbleControl(const ITextStyle& style = ITextStyle());
   void AddPopupMenuControl(const ITextStyle& style = ITextStyle(), const IRect& bounds = IRect());
   void AddTextEntryControl();
+  // The in-editor menu (an IPopupMenuControl) and text entry (an
+  // ITextEntryControl), or null while not attached.
+  IControl* GetPopupMenuControl() const { return mPopupControl.get(); }
+  IControl* GetTextEntryControl() const { return mTextEntryControl.get(); }
   // Shows or deletes the frame-rate display at {10, 10, 210, 60}.
   void ShowFrameRateDisplay(bool enable);
   IFPSDisplayControl* GetFrameRateDisplay() const;
@@ -492,8 +495,8 @@ public:
   bool CursorIsHidden() const { return mCursorHidden; }
   bool CursorIsLocked() const { return mCursorLocked; }
 
-  // ===========================================================================
-  // Input dispatch (IGraphicsInput.cpp) [main-thread] ---------------------------------------------
+  // ====================================================================  // Input dispatch
+  // (IGraphicsInput.cpp) [main-thread] ---------------------------------------------
 
   void OnMouseDown(const std::vector<IMouseEvent>& points);
   void OnMouseUp(const std::vector<IMouseEvent>& points);

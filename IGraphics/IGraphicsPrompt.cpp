@@ -1,6 +1,10 @@
 // Value prompts: a menu of a parameter's display texts or a text entry with its
-// value, and the completions that bring the answer back to the control.
+// value, shown in the editor when its own menu and text entry controls are
+// attached (else by the platform), and the completions that bring the answer
+// back to the control.
 
+#include "IGraphics/Controls/IPopupMenuControl.h"
+#include "IGraphics/Controls/ITextEntryControl.h"
 #include "IGraphics/IGraphics.h"
 #include "IPlug/IGEditorDelegate.h"
 
@@ -10,6 +14,22 @@
 
 namespace igraphics
 {
+
+void IGraphics::AddPopupMenuControl(const ITextStyle& style, const IRect& bounds)
+{
+  if (mPopupControl) return;
+  auto control = std::make_unique<IPopupMenuControl>(-1, style, IRect(), bounds);
+  RunAttachHooks(*control);
+  mPopupControl = std::move(control);
+}
+
+void IGraphics::AddTextEntryControl()
+{
+  if (mTextEntryControl) return;
+  auto control = std::make_unique<ITextEntryControl>();
+  RunAttachHooks(*control);
+  mTextEntryControl = std::move(control);
+}
 
 void IGraphics::RequestValueEntry(IControl* control, const IRect& area, int valIdx)
 {
@@ -52,8 +72,14 @@ void IGraphics::OpenTextEntry(IControl* control, const ITextStyle& style, const 
   if (control == nullptr) return;
   mInTextEntry = control;
   mTextEntryValIdx = valIdx;
-  OpenNativeTextEntry(control->GetParamIndex(valIdx), style, area, control->GetTextEntryLength(),
-                      initialText ? initialText : "");
+  const int paramIdx =
+      valIdx >= 0 && valIdx < control->NVals() ? control->GetParamIndex(valIdx) : -1;
+  const char* text = initialText ? initialText : "";
+  if (mTextEntryControl)
+    static_cast<ITextEntryControl*>(mTextEntryControl.get())
+        ->BeginEditing(paramIdx, style, area, control->GetTextEntryLength(), text);
+  else
+    OpenNativeTextEntry(paramIdx, style, area, control->GetTextEntryLength(), text);
   control->SetDirty(false);
 }
 
@@ -74,6 +100,12 @@ void IGraphics::OpenPopupMenu(IControl* control, IPopupMenu& menu, const IRect& 
   mInPopupMenu = control;
   mPopupMenuValIdx = valIdx;
   mIsContextMenu = isContext;
+  if (mPopupControl)
+  {
+    // The in-editor menu answers later, through SetPopupMenuDone.
+    static_cast<IPopupMenuControl*>(mPopupControl.get())->ShowMenu(menu, area);
+    return;
+  }
   // The platform's menu is modal: its answer (a menu, or null when dismissed)
   // completes the prompt at once.
   IPopupMenu* chosen = ShowNativePopupMenu(menu, area);
