@@ -1,6 +1,7 @@
 #include "Host/HostAutomationDelegate.h"
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "Host/HostAutomationThread.h"
 #include "Host/HostServices.h"
 
 #include <algorithm>
@@ -63,6 +64,11 @@ AAX_Result HostAutomationDelegate::PostSetValueRequest(AAX_CParamID id, double n
     if (mRegistered.count(text) == 0) return AAX_ERROR_INVALID_PARAMETER_ID;
     Record(Event::Kind::SetValueRequest, text, value);
     effect = mEffect;
+    if (effect && mGrants)
+    {
+      mGrants->Post(effect, text, value, kHostSource);
+      return AAX_SUCCESS;
+    }
   }
   // Called without the lock: the effect answers through PostCurrentValue.
   return effect ? effect->ApplyHostParamValue(text.c_str(), value, kHostSource) : AAX_SUCCESS;
@@ -112,8 +118,29 @@ AAX_Result HostAutomationDelegate::TouchState(AAX_CParamID id, bool* touched)
 
 void HostAutomationDelegate::SetEffect(AAX_IEffectParameters* effect)
 {
-  std::lock_guard lock(mMutex);
-  mEffect = effect;
+  HostAutomationThread* grants = nullptr;
+  AAX_IEffectParameters* previous = nullptr;
+  {
+    std::lock_guard lock(mMutex);
+    previous = mEffect;
+    mEffect = effect;
+    grants = mGrants;
+  }
+  // Outside the lock: a grant in progress may be posting through us.
+  if (grants && previous && previous != effect) grants->Forget(previous);
+}
+
+void HostAutomationDelegate::SetGrantThread(HostAutomationThread* thread)
+{
+  HostAutomationThread* previous = nullptr;
+  AAX_IEffectParameters* effect = nullptr;
+  {
+    std::lock_guard lock(mMutex);
+    previous = mGrants;
+    mGrants = thread;
+    effect = mEffect;
+  }
+  if (previous && previous != thread && effect) previous->Forget(effect);
 }
 
 std::vector<HostAutomationDelegate::Event> HostAutomationDelegate::Events() const

@@ -11,10 +11,12 @@
 
 namespace aaxhost
 {
+class HostAutomationThread;
 
 // The automation delegate of one instance. Set-value requests are the host's
-// to decide: this host accepts them at once by calling the effect's
-// ApplyHostParamValue with the (clamped) value.
+// to decide: this host accepts them with the (clamped) value, at once on the
+// caller's thread by calling the effect's ApplyHostParamValue, or later on an
+// automation thread when one is given.
 class HostAutomationDelegate final : public HostUnknown<AAX_IAutomationDelegate>
 {
 public:
@@ -47,6 +49,10 @@ public:
   // The effect that answers set-value requests (not owned; the instance that
   // owns both clears it before releasing the effect). [main-thread]
   void SetEffect(AAX_IEffectParameters* effect);
+  // Grants later on that thread (not owned; null: at once). Clearing it, or
+  // clearing the effect, drops the grants still queued for the effect.
+  // [main-thread]
+  void SetGrantThread(HostAutomationThread* thread);
 
   std::vector<Event> Events() const;
   std::set<std::string> Registered() const;
@@ -66,6 +72,7 @@ private:
   std::set<std::string> mRegistered;        // under mMutex
   std::set<std::string> mTouched;           // under mMutex
   AAX_IEffectParameters* mEffect = nullptr; // under mMutex
+  HostAutomationThread* mGrants = nullptr;  // under mMutex
 };
 
 } // namespace aaxhost

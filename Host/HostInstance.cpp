@@ -156,11 +156,25 @@ AAX_Result HostInstance::Render(const float* const* inputs, float* const* output
 {
   if (mRenderProc == nullptr) return AAX_ERROR_NULL_COMPONENT;
   if (frames < 0 || frames > kMaxFrames) return AAX_ERROR_INVALID_ARGUMENT;
-
   // The update pass runs on the host's parameter thread before the render
-  // call it prepares; this host makes both calls from the caller's thread.
-  mEffect->DispatchParamPackets();
+  // call it prepares; this synchronous form makes both calls from the
+  // caller's thread.
+  UpdatePass();
+  return RenderOnly(inputs, outputs, frames);
+}
+
+AAX_Result HostInstance::UpdatePass()
+{
+  const AAX_Result result = mEffect->DispatchParamPackets();
   ++mUpdatePasses;
+  return result;
+}
+
+AAX_Result HostInstance::RenderOnly(const float* const* inputs, float* const* outputs,
+                                    std::int32_t frames)
+{
+  if (mRenderProc == nullptr) return AAX_ERROR_NULL_COMPONENT;
+  if (frames < 0 || frames > kMaxFrames) return AAX_ERROR_INVALID_ARGUMENT;
 
   // Packets posted since the last call arrive before this one.
   const HostController::PacketBuffer& packets = Controller().SwapPackets();

@@ -11,6 +11,7 @@
 #include "Host/PluginModule.h"
 
 #include <array>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,6 +53,11 @@ public:
   // the controller's stem formats. Posted packets wait in preallocated storage, so the call
   // allocates nothing. [audio-thread of this host]
   AAX_Result Render(const float* const* inputs, float* const* outputs, std::int32_t frames);
+  // The two halves of Render for a host with a DAW's threads: the update pass
+  // on a host thread other than the audio thread, and the render call alone
+  // on the audio thread. [any-thread except audio] / [audio-thread]
+  AAX_Result UpdatePass();
+  AAX_Result RenderOnly(const float* const* inputs, float* const* outputs, std::int32_t frames);
 
   // Told just before and just after the component's render procedure runs, on
   // the rendering thread, so that a caller can watch what the module itself
@@ -77,7 +83,7 @@ public:
   std::int64_t CurrentStateNumber() const noexcept;
 
   // Counts of the calls made, for callers that check the host's own traffic.
-  std::int64_t UpdatePasses() const noexcept { return mUpdatePasses; }
+  std::int64_t UpdatePasses() const noexcept { return mUpdatePasses.load(); }
 
   // The view: created through the effect's view procedure and connected; then
   // a view container can be attached and removed.
@@ -120,7 +126,7 @@ private:
   float mSampleRate = 0.0f;
   std::int64_t mClock = 0;
   std::int32_t mSideChainChannel = 0;
-  std::int64_t mUpdatePasses = 0;
+  std::atomic<std::int64_t> mUpdatePasses{0}; // counted by whichever thread runs the pass
 };
 
 } // namespace aaxhost

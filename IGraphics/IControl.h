@@ -106,6 +106,9 @@ public:
   // left <= x < right and top <= y < bottom of the target bounds; never for
   // empty target bounds.
   virtual bool IsHit(float x, float y) const;
+  // Whether this control takes every pointer event while it is open (an
+  // expanded in-editor menu, an editing text entry). False for ordinary controls.
+  virtual bool CapturesAllInput() const { return false; }
   // Clamp the value(s), mark for redraw, and with `triggerAction` send linked
   // values to the delegate, sync the other controls of the parameter and run
   // the action function, in that order.

@@ -24,12 +24,18 @@ IGraphics::IGraphics(iplug::IGEditorDelegate& dlg, int w, int h, int fps, float 
       mMinScale(0.5f * mDrawScale), mMaxScale(2.f * mDrawScale), mDelegate(dlg),
       mClock(&MonotonicClock::Instance())
 {
+  SharedBitmapCache().Retain();
 }
 
 IGraphics::~IGraphics()
 {
+  // The delegate may be half destroyed when it deletes this object: gestures
+  // still open were ended by whoever closed the editor, or are dropped here.
+  mCaptureGestures.clear();
+  mPromptGestures.clear();
   // Controls go first, while everything they might reach still exists.
   ClearAllControls();
+  SharedBitmapCache().Release();
 }
 
 void IGraphics::SetParamHighlight(int paramIdx, bool highlighted, int colourIdx)
@@ -115,7 +121,11 @@ void IGraphics::ForgetControl(IControl* control)
     mMouseOverIdx = -1;
   }
   if (mInTextEntry == control) mInTextEntry = nullptr;
-  if (mInPopupMenu == control) mInPopupMenu = nullptr;
+  if (mInPopupMenu == control)
+  {
+    EndPromptGestures();
+    mInPopupMenu = nullptr;
+  }
   for (auto it = mCtrlTags.begin(); it != mCtrlTags.end();)
     it = it->second == control ? mCtrlTags.erase(it) : std::next(it);
   const int idx = GetControlIdx(control);
@@ -151,6 +161,8 @@ void IGraphics::RemoveControls(int fromIdx)
 
 void IGraphics::ClearAllControls()
 {
+  EndAllCaptureGestures();
+  EndPromptGestures();
   mCapturedMap.clear();
   ShowCursorIfHidden();
   mMouseOver = nullptr;
@@ -424,13 +436,14 @@ void IGraphics::SetClock(const IClock* clock)
 void IGraphics::CaptureControl(std::int64_t touchId, IControl* control)
 {
   if (control == nullptr)
-    mCapturedMap.erase(touchId);
+    ReleaseCapture(touchId);
   else
     mCapturedMap[touchId] = control;
 }
 
 void IGraphics::ReleaseCapture(std::int64_t touchId)
 {
+  EndCaptureGestures(touchId);
   mCapturedMap.erase(touchId);
 }
 
@@ -441,6 +454,7 @@ void IGraphics::ShowCursorIfHidden()
 
 void IGraphics::ReleaseAllCaptures()
 {
+  EndAllCaptureGestures();
   mCapturedMap.clear();
   ShowCursorIfHidden();
 }
@@ -580,23 +594,6 @@ std::unique_ptr<PlatformFont> IGraphics::MakePlatformFont(const char* fontId,
   (void)fontId;
   (void)familyName;
   (void)style;
-  return nullptr;
-}
-
-std::unique_ptr<PlatformFont> IGraphics::MakePlatformFont(const char* fontId, const void* bytes,
-                                                          int length)
-{
-  (void)fontId;
-  (void)bytes;
-  (void)length;
-  return nullptr;
-}
-
-std::unique_ptr<PlatformFont> IGraphics::MakePlatformFont(const char* fontId,
-                                                          const char* fileOrResourceName)
-{
-  (void)fontId;
-  (void)fileOrResourceName;
   return nullptr;
 }
 

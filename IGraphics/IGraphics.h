@@ -10,7 +10,9 @@
 #include "IGraphics/IPopupMenu.h"
 #include "IGraphics/IRect.h"
 #include "IGraphics/IRectList.h"
+#include "IGraphics/ISVG.h"
 #include "IGraphics/PlatformFont.h"
+#include "IGraphics/ResourceCache.h"
 
 #include <cstdint>
 #include <functional>
@@ -163,6 +165,12 @@ public:
   // Whether files with this extension ("png", "JPG") can become bitmaps.
   virtual bool IsLoadableImageType(const char* extension) = 0;
 
+  // Vector images [main-thread]: none can be loaded yet (there is no parser); every load gives
+  // an empty reference. (IGraphicsResources.cpp)
+  ISVG LoadVectorImage(const char* name, const char* units = "px", float dpi = 72.f);
+  ISVG LoadVectorImage(const char* name, const void* data, int size, const char* units = "px",
+                       float dpi = 72.f);
+
   // Shadow [main-thread] --------------------------------------------------------------------------
 
   // A soft shadow of `inner`, moved down-right by `dropDist`, drawn within
@@ -178,10 +186,13 @@ public:
   // Draws text anchored at a point (the zero-size rectangle {x, y, x, y}).
   virtual void DrawTextAt(const ITextStyle& style, const char* text, float x, float y,
                           const IBlendSpec* blend = nullptr);
-  // An installed font by family name; style "Regular", "Bold" or "Italic".
-  virtual bool LoadFont(const char* fontId, const char* familyName, const char* style) = 0;
-  // A font file or module resource by name.
-  virtual bool LoadFont(const char* fontId, const char* fileName) = 0;
+  // An installed font by family name; style "Regular", "Bold" or "Italic". In the core: the
+  // platform font by family, registered with the renderer under `fontId`.
+  // (IGraphicsResources.cpp)
+  virtual bool LoadFont(const char* fontId, const char* familyName, const char* style);
+  // A font file or module resource by name (ResolveResource with type "ttf"), registered with
+  // the renderer under `fontId`; the platform font is kept while this object lives.
+  virtual bool LoadFont(const char* fontId, const char* fileName);
 
   // Layers (offscreen surfaces) [main-thread] -----------------------------------------------------
 
@@ -286,9 +297,12 @@ public:
                                          int frames = 1, bool horizontal = false,
                                          int targetScale = 0) = 0;
   // The picture `name` for `targetScale` (0: ceil(screen scale)), trying the
-  // @Nx variants; an empty reference when none is found.
+  // @Nx variants; an empty reference when none is found. The core keeps bitmaps in the
+  // process-wide cache (IGraphicsResources.cpp).
   virtual IBitmapRef FetchBitmap(const char* name, int frames = 1, bool horizontal = false,
-                                 int targetScale = 0) = 0;
+                                 int targetScale = 0);
+  // The same picture, frames and strip direction for ceil(screen scale).
+  IBitmapRef ReloadBitmapForScale(const IBitmapRef& bitmap);
 
   // Gestures [main-thread] ------------------------------------------------------------------------
 
@@ -319,8 +333,7 @@ public:
   // Draw scale × screen scale: pixels per editor point.
   virtual float GetPixelScale() const { return mDrawScale * mScreenScale; }
 
-  // ===========================================================================
-  // Controls
+  // ====================================================================  // Controls
 
   // Attaches an owned control: sets its delegate and graphics, runs OnInit,
   // OnResize, OnScaleChanged, appends it and runs OnAdded. A tag already in
@@ -344,6 +357,10 @@ public:
   void AddBubbleControl(const ITextStyle& style = ITextStyle());
   void AddPopupMenuControl(const ITextStyle& style = ITextStyle(), const IRect& bounds = IRect());
   void AddTextEntryControl();
+  // The in-editor menu (an IPopupMenuControl) and text entry (an
+  // ITextEntryControl), or null while not attached.
+  IControl* GetPopupMenuControl() const { return mPopupControl.get(); }
+  IControl* GetTextEntryControl() const { return mTextEntryControl.get(); }
   // Shows or deletes the frame-rate display at {10, 10, 210, 60}.
   void ShowFrameRateDisplay(bool enable);
   IFPSDisplayControl* GetFrameRateDisplay() const;
@@ -478,8 +495,8 @@ public:
   bool CursorIsHidden() const { return mCursorHidden; }
   bool CursorIsLocked() const { return mCursorLocked; }
 
-  // ===========================================================================
-  // Input dispatch (IGraphicsInput.cpp) [main-thread] ---------------------------------------------
+  // ====================================================================  // Input dispatch
+  // (IGraphicsInput.cpp) [main-thread] ---------------------------------------------
 
   void OnMouseDown(const std::vector<IMouseEvent>& points);
   void OnMouseUp(const std::vector<IMouseEvent>& points);
@@ -506,6 +523,14 @@ public:
   bool MultiTouchEnabled() const { return mEnableMultiTouch; }
   IControl* GetMouseOverControl() const { return mMouseOver; }
   int GetMouseOverIdx() const { return mMouseOverIdx; }
+  // The corner resizer's drag: started by its mouse-down, ended by the mouse-up.
+  void StartResizeDrag() { mResizingInProcess = true; }
+  bool IsResizingInProcess() const { return mResizingInProcess; }
+  // 0 scale the editor, 1 resize it.
+  int GetResizerMode() const { return mResizerMode; }
+  IControl* GetCornerResizer() const { return mCornerResizer.get(); }
+  int NBubbles() const { return static_cast<int>(mBubbleControls.size()); }
+  IControl* GetBubble(int idx) const;
 
   // Value prompts (IGraphicsPrompt.cpp) [main-thread] ---------------------------------------------
 
@@ -525,6 +550,22 @@ public:
   void ClearInTextEntryControl() { mInTextEntry = nullptr; }
 
 protected:
+  // FetchBitmap through `cache`: a hit at the target scale, else the variant FindScaledImage
+  // finds, taken from the cache at its own scale or loaded once with
+  // BackendBitmapFromLocation and cached under that scale. Back ends with a cache of their
+  // own call this from their FetchBitmap. (IGraphicsResources.cpp)
+  IBitmapRef FetchBitmapThroughCache(ResourceCache<APIBitmap>& cache, const char* name, int frames,
+                                     bool horizontal, int targetScale);
+  // The core's bitmap cache, shared by every IGraphics of the process: each one retains it
+  // while it lives, and the last one to go empties it.
+  static ResourceCache<APIBitmap>& SharedBitmapCache();
+
+  // Ends, towards the host, the gestures begun for a capture or handed to a
+  // prompt. Every way a capture or prompt ends passes through these, so the
+  // host never stays "touched".
+  void EndCaptureGestures(std::int64_t touchId);
+  void EndAllCaptureGestures();
+  void EndPromptGestures();
   // Wires a control to this object and the delegate, then OnInit, OnResize, OnScaleChanged.
   void RunAttachHooks(IControl& control);
   // Deletes a listed control after forgetting every reference to it.
@@ -554,6 +595,10 @@ protected:
   std::vector<IRect> mGestureRegions;
   std::map<int, GestureFunction> mGestureRegionFuncs;
   std::map<std::int64_t, IControl*> mCapturedMap; // touch id → control
+  // Parameters whose gesture began with each capture's mouse-down, and those
+  // handed from a capture to the prompt it opened; ended exactly once.
+  std::map<std::int64_t, std::vector<int>> mCaptureGestures;
+  std::vector<int> mPromptGestures;
   IControl* mMouseOver = nullptr;
   int mMouseOverIdx = -1;
   IControl* mInTextEntry = nullptr;
@@ -588,6 +633,7 @@ protected:
   void* mLibraryInstance = nullptr;
   bool mTooltipsEnabled = false;
   CursorShape mCursorShape = CursorShape::ARROW;
+  ResourceCache<PlatformFont> mPlatformFonts; // fonts LoadFont registered, by font id
 };
 
 } // namespace igraphics

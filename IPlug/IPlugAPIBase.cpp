@@ -1,5 +1,6 @@
 #include "IPlug/IPlugAPIBase.h"
 
+#include "IGraphics/IGraphics.h"
 #include "IPlug/HostType.h"
 #include "IPlug/IPlugLogger.h"
 
@@ -57,6 +58,13 @@ void IPlugAPIBase::StopTimer()
 {
   if (mTimer) mTimer->Stop();
   mTimer.reset();
+  // An editor still open closes while the gesture path to the host exists.
+  CloseEditor();
+}
+
+igraphics::IPlugAAXView_Interface* IPlugAPIBase::EditorView()
+{
+  return GetGraphics();
 }
 
 void IPlugAPIBase::SetHost(const char* name, int version)
@@ -87,6 +95,8 @@ void IPlugAPIBase::OnTimerTick()
       DeliverMidiToEditor(midi);
     while (mSysExToEditor.Pop(mSysExDelivery))
       DeliverSysExToEditor(mSysExDelivery.View());
+    // After the queued values: a restored state is newer than any of them.
+    ApplyPendingEditorChanges();
   }
   OnIdle();
 }

@@ -9,6 +9,11 @@
 #include <cstdint>
 #include <memory>
 
+namespace igraphics
+{
+class IPlugAAXView_Interface;
+}
+
 namespace iplug
 {
 
@@ -60,6 +65,8 @@ public:
   // every parameter does not match. [non-audio thread]
   virtual bool StateMatches(const std::uint8_t* data, int size, int startPos) const;
   virtual void HostSpecificSetup() {}
+  // The open editor as the host's view sees it, or null while it is closed. [main-thread]
+  virtual igraphics::IPlugAAXView_Interface* EditorView();
   // Called at the end of every timer tick. [main-thread]
   virtual void OnIdle() {}
   // Copies the host's name for the track the instance is on into `chunk`;

@@ -78,6 +78,11 @@ struct IPluginBase::Snapshot
   std::vector<Slot> slots;
   int currentPresetIdx = 0;
   ByteChunk state;
+  // Restored by hand: a zero record (no size known yet) is one a state never
+  // applies, so reading the state back would keep a size the failed read set.
+  int savedWidth = 0;
+  int savedHeight = 0;
+  float savedScale = 0.f;
 };
 
 IPluginBase::IPluginBase(const PlugSetup& setup, PluginApi api)
@@ -585,6 +590,9 @@ bool IPluginBase::TakeSnapshot(Snapshot& snapshot) const
     if (!snapshot.slots[i].chunk.CopyFrom(mPresets[i]->chunk)) return false;
   }
   snapshot.currentPresetIdx = mCurrentPresetIdx;
+  snapshot.savedWidth = GetSavedWidth();
+  snapshot.savedHeight = GetSavedHeight();
+  snapshot.savedScale = GetSavedScale();
   snapshot.state.Clear();
   return SerializeState(snapshot.state);
 }
@@ -599,6 +607,7 @@ void IPluginBase::RestoreSnapshot(Snapshot& snapshot)
   }
   mCurrentPresetIdx = snapshot.currentPresetIdx;
   UnserializeState(snapshot.state, 0);
+  SetSavedEditorState(snapshot.savedWidth, snapshot.savedHeight, snapshot.savedScale);
   AfterStateRestored();
 }
 

@@ -29,3 +29,10 @@ for oversampling in 0 1; do
     --plots "$folder"
 done
 echo "plots: out/demo/analysis-drive24-oversampling{0,1}/{response,thd,spectrum,aliasing,cpu}.png"
+
+# The editor as a host's surface shows it: at screen scale 2, and after a
+# scripted drag of the Output knob.
+"$plughost" editor "$module" --scale 2 --screenshot out/demo/editor.png
+"$plughost" editor "$module" --scale 2 --events Examples/Brasmire/demo/knob-drag.events \
+  --frames 5 --screenshot out/demo/editor-knob-drag.png
+echo "editor: out/demo/editor.png, out/demo/editor-knob-drag.png"

@@ -14,16 +14,18 @@ scripts/wine-prefix.sh "$root/build/windows/wineprefix"
 echo "==== native, strictness 10"
 start=$(date +%s)
 build/native/bin/plughost validate build/native/Brasmire.aaxplugin \
-  --strictness 10 --json build/native/validate-report.json \
+  --strictness 10 --profile Examples/Brasmire/Brasmire.profile \
+  --json build/native/validate-report.json \
   --write-reference build/native/validate-reference.f32 || status=1
 echo "==== native: $(($(date +%s) - start)) s, report in build/native/validate-report.json"
 
 echo "==== Windows under Wine, strictness 10"
 start=$(date +%s)
 reference="Z:${root//\//\\}\\build\\native\\validate-reference.f32"
+profile="Z:${root//\//\\}\\Examples\\Brasmire\\Brasmire.profile"
 (cd build/windows/bin &&
   "$root/scripts/wine-run.sh" "$root/build/windows/wineprefix" ./plughost.exe validate \
-    ../Brasmire.aaxplugin --strictness 10 \
+    ../Brasmire.aaxplugin --strictness 10 --profile "$profile" \
     --json validate-report.json --compare-reference "$reference") || status=1
 echo "==== Windows: $(($(date +%s) - start)) s, report in build/windows/bin/validate-report.json"
 exit $status

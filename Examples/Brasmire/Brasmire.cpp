@@ -1,6 +1,8 @@
 #include "Examples/Brasmire/Brasmire.h"
 
+#include "Examples/Brasmire/BrasmireEditor.h"
 #include "Examples/Brasmire/ProcessorSignalPathHost.h"
+#include "IGraphics/IGraphics.h"
 
 #include <mutex>
 #include <new>
@@ -81,8 +83,10 @@ Brasmire::Brasmire(const iplug::InstanceInfo& info) : PluginBase(info, MakeSetup
   GetParam(ParamOversampling)->AddDisplayText(0., "Oversampling Off");
   GetParam(ParamOversampling)->AddDisplayText(1., "Oversampling On");
 
-  // The editor opens at its designed size and zoom until the user changes them.
-  SetSavedEditorState(MakeSetup().editorWidth, MakeSetup().editorHeight, 1.f);
+  // The saved editor size stays 0 until the editor first closes: the graphics
+  // factory's own size and zoom are the designed ones.
+  SetGraphicsFactory([this] { return MakeEditorGraphics(*this); });
+  SetLayoutFunction([](igraphics::IGraphics* g) { LayoutEditor(*g); });
 }
 
 Brasmire::~Brasmire() = default;

@@ -14,6 +14,7 @@ const std::vector<Command>& CommandTable()
        &AnalyzeCommand},
       {"describe", "show what the module describes: effect, components, procedures",
        &DescribeCommand},
+      {"editor", "open the effect's editor, replay input and write a screenshot", &EditorCommand},
       {"params", "list an instance's host parameters and their values", &ParamsCommand},
       {"render", "render an audio file through the effect as a host does", &RenderCommand},
       {"state", "save, load, print and compare the effect's state", &StateCommand},

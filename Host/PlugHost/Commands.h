@@ -32,6 +32,7 @@ bool PrintedHelp(const std::vector<std::string>& args, const char* usage);
 // The commands, one per source file.
 int AnalyzeCommand(const std::vector<std::string>& args);
 int DescribeCommand(const std::vector<std::string>& args);
+int EditorCommand(const std::vector<std::string>& args);
 int ParamsCommand(const std::vector<std::string>& args);
 int RenderCommand(const std::vector<std::string>& args);
 int StateCommand(const std::vector<std::string>& args);

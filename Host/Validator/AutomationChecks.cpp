@@ -132,10 +132,7 @@ void RunAutomationChecks(ValidationContext& context)
           ? "every parameter holds its last requested value within a step (lists: the same setting)"
           : worstParameter,
       {{"worst miss in steps", worstArrival}});
-  const std::size_t assertions = context.session.AssertionCount() - assertionsBefore;
-  context.Check(kGroup, "no host assertion while automating", assertions == 0,
-                assertions == 0 ? "none reported" : "last: " + context.session.LastAssertion(),
-                {{"assertions", static_cast<double>(assertions)}});
+  context.CheckNoNewAssertion(kGroup, "while automating", assertionsBefore);
 }
 
 } // namespace plughost

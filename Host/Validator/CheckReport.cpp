@@ -25,7 +25,10 @@ std::string Number(double value)
 
 void CheckReport::Add(Check check)
 {
-  mOut << (check.passed ? "PASS " : "FAIL ") << "[" << check.group << "] " << check.name;
+  mOut << (check.passed    ? "PASS "
+           : check.skipped ? "SKIP "
+                           : "FAIL ")
+       << "[" << check.group << "] " << check.name;
   if (!check.reason.empty()) mOut << ": " << check.reason;
   if (!check.numbers.empty())
   {
@@ -52,6 +55,14 @@ std::size_t CheckReport::Passed() const
   return passed;
 }
 
+std::size_t CheckReport::Skipped() const
+{
+  std::size_t skipped = 0;
+  for (const Check& check : mChecks)
+    skipped += check.skipped ? 1 : 0;
+  return skipped;
+}
+
 const CheckReport::Check* CheckReport::Find(const std::string& name) const
 {
   for (const Check& check : mChecks)
@@ -65,6 +76,7 @@ void CheckReport::WriteJson(std::ostream& out, const std::string& modulePath, in
   out << "{\n  \"module\": " << JsonString(modulePath) << ",\n  \"strictness\": " << strictness
       << ",\n  \"seed\": " << seed << ",\n  \"seconds\": " << JsonNumber(seconds)
       << ",\n  \"checks_run\": " << mChecks.size() << ",\n  \"checks_passed\": " << Passed()
+      << ",\n  \"checks_skipped\": " << Skipped()
       << ",\n  \"frames_processed\": " << mTotals.framesProcessed
       << ",\n  \"render_calls\": " << mTotals.renderCalls
       << ",\n  \"parameter_changes\": " << mTotals.parameterChanges
@@ -73,8 +85,10 @@ void CheckReport::WriteJson(std::ostream& out, const std::string& modulePath, in
   {
     const Check& check = mChecks[i];
     out << (i ? "," : "") << "\n    {\"group\": " << check.group
-        << ", \"name\": " << JsonString(check.name)
-        << ", \"result\": " << (check.passed ? "\"PASS\"" : "\"FAIL\"")
+        << ", \"name\": " << JsonString(check.name) << ", \"result\": "
+        << (check.passed    ? "\"PASS\""
+            : check.skipped ? "\"SKIP\""
+                            : "\"FAIL\"")
         << ", \"reason\": " << JsonString(check.reason) << ", \"numbers\": {";
     for (std::size_t n = 0; n < check.numbers.size(); ++n)
       out << (n ? ", " : "") << JsonString(check.numbers[n].first) << ": "

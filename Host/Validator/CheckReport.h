@@ -9,8 +9,9 @@
 namespace plughost
 {
 
-// The outcome of every check of a validation run: PASS or FAIL, the reason,
-// and the numbers the check saw. Printed as each check ends and written as
+// The outcome of every check of a validation run: PASS, FAIL or SKIP (the
+// check could not run here; never counted as passed), the reason, and the
+// numbers the check saw. Printed as each check ends and written as
 // JSON at the end. [main-thread]
 class CheckReport
 {
@@ -20,6 +21,7 @@ public:
     int group = 0;
     std::string name;
     bool passed = false;
+    bool skipped = false; // then passed is false too
     std::string reason;
     std::vector<std::pair<std::string, double>> numbers;
   };
@@ -34,7 +36,8 @@ public:
 
   const std::vector<Check>& Checks() const noexcept { return mChecks; }
   std::size_t Passed() const;
-  std::size_t Failed() const { return mChecks.size() - Passed(); }
+  std::size_t Skipped() const;
+  std::size_t Failed() const { return mChecks.size() - Passed() - Skipped(); }
   // The first check of that name, or null.
   const Check* Find(const std::string& name) const;
 

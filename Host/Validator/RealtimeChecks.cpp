@@ -1,6 +1,7 @@
-// Group 8: real-time safety. Counts heap allocations and lock acquisitions
-// made inside the module's render procedure (and nowhere else) while it
-// renders with block sizes that grow, parameter changes between calls and
+// Group 8: real-time safety. Counts heap allocations and releases, lock
+// acquisitions and system calls (files, sleeps, thread creation) made inside
+// the module's render procedure (and nowhere else) while it renders with
+// block sizes that grow, parameter changes and HostIdle between calls and
 // every component.
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
@@ -26,6 +27,8 @@ void RunRealtimeChecks(ValidationContext& context)
   const bool allocationHook =
       imports || (hooks & (RealtimeCounters::kMalloc | RealtimeCounters::kNew)) != 0;
   const bool lockHook = imports || (hooks & RealtimeCounters::kMutex) != 0;
+  const bool freeHook = imports || (hooks & RealtimeCounters::kFree) != 0;
+  const bool systemHook = imports || (hooks & RealtimeCounters::kSystem) != 0;
 
   const int calls = context.options.Full() ? 20000 : 3000;
   RealtimeProbe probe;
@@ -63,6 +66,8 @@ void RunRealtimeChecks(ValidationContext& context)
       if (instance->Render(block.Inputs(), block.Outputs(), size) != AAX_SUCCESS)
         failure = "a render call failed";
       frames += size;
+      // The host's idle call between renders, as a DAW's main thread makes it.
+      if (call % 16 == 0) instance->Idle();
     }
     instance->SetRenderProbe(nullptr);
   }
@@ -71,24 +76,40 @@ void RunRealtimeChecks(ValidationContext& context)
   context.report.Work().renderCalls += calls * static_cast<std::int64_t>(session.ComponentCount());
   const std::int64_t allocations = after.allocations - before.allocations;
   const std::int64_t locks = after.locks - before.locks;
+  const std::int64_t deallocations = after.deallocations - before.deallocations;
+  const std::int64_t systemCalls = after.systemCalls - before.systemCalls;
   const double renderCalls = static_cast<double>(calls) * session.ComponentCount();
 
+  auto counted = [&](bool hooked, std::int64_t count, const char* what)
+  {
+    return !failure.empty() ? failure
+           : !hooked        ? std::string("this executable has no ") + what + " hook" + hookDetail
+           : count == 0     ? "none counted" + hookDetail
+                            : std::to_string(count) + " " + what + "s counted";
+  };
   context.Check(kGroup, "no allocation inside the render callback",
                 failure.empty() && allocationHook && allocations == 0,
-                !failure.empty()   ? failure
-                : !allocationHook  ? "this executable has no allocation hook" + hookDetail
-                : allocations == 0 ? "none counted" + hookDetail
-                                   : std::to_string(allocations) + " allocations counted",
+                counted(allocationHook, allocations, "allocation"),
                 {{"render calls", renderCalls},
                  {"frames", static_cast<double>(frames)},
                  {"allocations", static_cast<double>(allocations)}});
+  context.Check(
+      kGroup, "no deallocation inside the render callback",
+      failure.empty() && freeHook && deallocations == 0,
+      counted(freeHook, deallocations, "deallocation"),
+      {{"render calls", renderCalls}, {"deallocations", static_cast<double>(deallocations)}});
   context.Check(kGroup, "no lock taken inside the render callback",
                 failure.empty() && lockHook && locks == 0,
-                !failure.empty() ? failure
-                : !lockHook      ? "this executable has no lock hook" + hookDetail
-                : locks == 0     ? "none counted" + hookDetail
-                                 : std::to_string(locks) + " lock acquisitions counted",
+                counted(lockHook, locks, "lock acquisition"),
                 {{"render calls", renderCalls}, {"locks", static_cast<double>(locks)}});
+  if (systemHook)
+    context.Check(
+        kGroup, "no file, sleep or thread call inside the render callback",
+        failure.empty() && systemCalls == 0, counted(systemHook, systemCalls, "system call"),
+        {{"render calls", renderCalls}, {"system calls", static_cast<double>(systemCalls)}});
+  else
+    context.Skip(kGroup, "no file, sleep or thread call inside the render callback",
+                 "system calls are not counted here (a sanitizer intercepts them, or no hook)");
 }
 
 } // namespace plughost

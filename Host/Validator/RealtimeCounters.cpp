@@ -11,6 +11,8 @@ namespace
 thread_local bool tArmed = false;
 thread_local std::int64_t tAllocations = 0;
 thread_local std::int64_t tLocks = 0;
+thread_local std::int64_t tDeallocations = 0;
+thread_local std::int64_t tSystemCalls = 0;
 std::atomic<unsigned> gInstalled{0};
 } // namespace
 
@@ -26,7 +28,7 @@ void RealtimeCounters::Disarm() noexcept
 
 RealtimeCounters::Counts RealtimeCounters::Read() noexcept
 {
-  return {tAllocations, tLocks};
+  return {tAllocations, tLocks, tDeallocations, tSystemCalls};
 }
 
 void RealtimeCounters::CountAllocation() noexcept
@@ -37,6 +39,16 @@ void RealtimeCounters::CountAllocation() noexcept
 void RealtimeCounters::CountLock() noexcept
 {
   if (tArmed) ++tLocks;
+}
+
+void RealtimeCounters::CountDeallocation() noexcept
+{
+  if (tArmed) ++tDeallocations;
+}
+
+void RealtimeCounters::CountSystemCall() noexcept
+{
+  if (tArmed) ++tSystemCalls;
 }
 
 void RealtimeCounters::MarkInstalled(unsigned hooks) noexcept

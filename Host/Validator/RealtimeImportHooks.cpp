@@ -5,6 +5,8 @@
 #if defined(_WIN32)
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #endif
 
@@ -32,6 +34,23 @@ using WaitExFn = DWORD(WINAPI*)(HANDLE, DWORD, BOOL);
 using WaitMultipleFn = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD);
 using SleepCSFn = BOOL(WINAPI*)(PCONDITION_VARIABLE, PCRITICAL_SECTION, DWORD);
 using SleepSRWFn = BOOL(WINAPI*)(PCONDITION_VARIABLE, PSRWLOCK, DWORD, ULONG);
+using FreeFn = void(__cdecl*)(void*);
+using HeapFreeFn = BOOL(WINAPI*)(HANDLE, DWORD, LPVOID);
+using LocalFreeFn = HLOCAL(WINAPI*)(HLOCAL);
+using VirtualFreeFn = BOOL(WINAPI*)(LPVOID, SIZE_T, DWORD);
+using CreateFileAFn = HANDLE(WINAPI*)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                      HANDLE);
+using CreateFileWFn = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                      HANDLE);
+using ReadFileFn = BOOL(WINAPI*)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
+using WriteFileFn = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+using SleepFn = void(WINAPI*)(DWORD);
+using SleepExFn = DWORD(WINAPI*)(DWORD, BOOL);
+using CreateThreadFn = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE,
+                                       LPVOID, DWORD, LPDWORD);
+using BeginThreadFn = std::uintptr_t(__cdecl*)(void*, unsigned, unsigned(__stdcall*)(void*), void*,
+                                               unsigned, unsigned*);
+using FopenFn = FILE*(__cdecl*)(const char*, const char*);
 
 MallocFn gMalloc;
 CallocFn gCalloc;
@@ -51,6 +70,106 @@ WaitExFn gWaitForSingleObjectEx;
 WaitMultipleFn gWaitForMultipleObjects;
 SleepCSFn gSleepConditionVariableCS;
 SleepSRWFn gSleepConditionVariableSRW;
+FreeFn gFree;
+FreeFn gAlignedFree;
+HeapFreeFn gHeapFree;
+LocalFreeFn gLocalFree;
+LocalFreeFn gGlobalFree;
+VirtualFreeFn gVirtualFree;
+CreateFileAFn gCreateFileA;
+CreateFileWFn gCreateFileW;
+ReadFileFn gReadFile;
+WriteFileFn gWriteFile;
+SleepFn gSleep;
+SleepExFn gSleepEx;
+CreateThreadFn gCreateThread;
+BeginThreadFn gBeginThreadEx;
+FopenFn gFopen;
+
+void __cdecl CountFree(void* pointer)
+{
+  if (pointer) RealtimeCounters::CountDeallocation();
+  gFree(pointer);
+}
+void __cdecl CountAlignedFree(void* pointer)
+{
+  if (pointer) RealtimeCounters::CountDeallocation();
+  gAlignedFree(pointer);
+}
+BOOL WINAPI CountHeapFree(HANDLE heap, DWORD flags, LPVOID pointer)
+{
+  if (pointer) RealtimeCounters::CountDeallocation();
+  return gHeapFree(heap, flags, pointer);
+}
+HLOCAL WINAPI CountLocalFree(HLOCAL memory)
+{
+  if (memory) RealtimeCounters::CountDeallocation();
+  return gLocalFree(memory);
+}
+HLOCAL WINAPI CountGlobalFree(HLOCAL memory)
+{
+  if (memory) RealtimeCounters::CountDeallocation();
+  return gGlobalFree(memory);
+}
+BOOL WINAPI CountVirtualFree(LPVOID address, SIZE_T size, DWORD type)
+{
+  RealtimeCounters::CountDeallocation();
+  return gVirtualFree(address, size, type);
+}
+HANDLE WINAPI CountCreateFileA(LPCSTR name, DWORD access, DWORD share,
+                               LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                               HANDLE model)
+{
+  RealtimeCounters::CountSystemCall();
+  return gCreateFileA(name, access, share, security, disposition, flags, model);
+}
+HANDLE WINAPI CountCreateFileW(LPCWSTR name, DWORD access, DWORD share,
+                               LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                               HANDLE model)
+{
+  RealtimeCounters::CountSystemCall();
+  return gCreateFileW(name, access, share, security, disposition, flags, model);
+}
+BOOL WINAPI CountReadFile(HANDLE file, LPVOID data, DWORD size, LPDWORD done, LPOVERLAPPED overlap)
+{
+  RealtimeCounters::CountSystemCall();
+  return gReadFile(file, data, size, done, overlap);
+}
+BOOL WINAPI CountWriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD done,
+                           LPOVERLAPPED overlap)
+{
+  RealtimeCounters::CountSystemCall();
+  return gWriteFile(file, data, size, done, overlap);
+}
+void WINAPI CountSleep(DWORD ms)
+{
+  RealtimeCounters::CountSystemCall();
+  gSleep(ms);
+}
+DWORD WINAPI CountSleepEx(DWORD ms, BOOL alertable)
+{
+  RealtimeCounters::CountSystemCall();
+  return gSleepEx(ms, alertable);
+}
+HANDLE WINAPI CountCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack,
+                                LPTHREAD_START_ROUTINE start, LPVOID argument, DWORD flags,
+                                LPDWORD id)
+{
+  RealtimeCounters::CountSystemCall();
+  return gCreateThread(security, stack, start, argument, flags, id);
+}
+std::uintptr_t __cdecl CountBeginThreadEx(void* security, unsigned stack,
+                                          unsigned(__stdcall* start)(void*), void* argument,
+                                          unsigned flags, unsigned* id)
+{
+  RealtimeCounters::CountSystemCall();
+  return gBeginThreadEx(security, stack, start, argument, flags, id);
+}
+FILE* __cdecl CountFopen(const char* name, const char* mode)
+{
+  RealtimeCounters::CountSystemCall();
+  return gFopen(name, mode);
+}
 
 void* __cdecl CountMalloc(std::size_t size)
 {
@@ -186,6 +305,21 @@ const Hook kHooks[] = {
      Slot(gSleepConditionVariableCS)},
     {"SleepConditionVariableSRW", reinterpret_cast<void*>(&CountSleepConditionVariableSRW),
      Slot(gSleepConditionVariableSRW)},
+    {"free", reinterpret_cast<void*>(&CountFree), Slot(gFree)},
+    {"_aligned_free", reinterpret_cast<void*>(&CountAlignedFree), Slot(gAlignedFree)},
+    {"HeapFree", reinterpret_cast<void*>(&CountHeapFree), Slot(gHeapFree)},
+    {"LocalFree", reinterpret_cast<void*>(&CountLocalFree), Slot(gLocalFree)},
+    {"GlobalFree", reinterpret_cast<void*>(&CountGlobalFree), Slot(gGlobalFree)},
+    {"VirtualFree", reinterpret_cast<void*>(&CountVirtualFree), Slot(gVirtualFree)},
+    {"CreateFileA", reinterpret_cast<void*>(&CountCreateFileA), Slot(gCreateFileA)},
+    {"CreateFileW", reinterpret_cast<void*>(&CountCreateFileW), Slot(gCreateFileW)},
+    {"ReadFile", reinterpret_cast<void*>(&CountReadFile), Slot(gReadFile)},
+    {"WriteFile", reinterpret_cast<void*>(&CountWriteFile), Slot(gWriteFile)},
+    {"Sleep", reinterpret_cast<void*>(&CountSleep), Slot(gSleep)},
+    {"SleepEx", reinterpret_cast<void*>(&CountSleepEx), Slot(gSleepEx)},
+    {"CreateThread", reinterpret_cast<void*>(&CountCreateThread), Slot(gCreateThread)},
+    {"_beginthreadex", reinterpret_cast<void*>(&CountBeginThreadEx), Slot(gBeginThreadEx)},
+    {"fopen", reinterpret_cast<void*>(&CountFopen), Slot(gFopen)},
 };
 } // namespace
 
@@ -225,7 +359,11 @@ bool InstallImportHooks(aaxhost::PluginModule& module, std::string& detail)
       {
         if (std::strcmp(function, hook.name) != 0) continue;
         void* current = reinterpret_cast<void*>(slot->u1.Function);
-        if (current == hook.thunk) break; // patched when the module was seen before
+        if (current == hook.thunk)
+        {
+          ++patched; // patched earlier in this run (another group asked first)
+          break;
+        }
         if (*hook.original == nullptr) *hook.original = current;
         if (*hook.original != current) break; // another implementation: leave it alone
         DWORD protection = 0;
@@ -239,7 +377,8 @@ bool InstallImportHooks(aaxhost::PluginModule& module, std::string& detail)
       }
     }
   }
-  detail += " (" + std::to_string(patched) + " imported heap and lock functions counted)";
+  detail += " (" + std::to_string(patched) +
+            " imported heap, lock, file, sleep and thread functions counted)";
   return patched > 0;
 }
 

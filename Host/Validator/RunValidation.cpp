@@ -17,9 +17,17 @@ int RunValidation(const ValidationOptions& options, std::ostream& out,
   out << "validating " << options.modulePath << " at strictness " << options.strictness << ", seed "
       << options.seed << "\n";
 
+  ValidationProfile profile;
+  std::string error;
+  if (!options.profilePath.empty() && !ValidationProfile::Load(options.profilePath, profile, error))
+  {
+    out << "cannot use the profile: " << error << "\n";
+    if (checks) *checks = report.Checks();
+    return kValidationBadArguments;
+  }
+
   if (options.RunsGroup(1)) RunLoadChecks(options, report);
 
-  std::string error;
   auto session = ValidationSession::Open(options.modulePath, error);
   if (!session)
   {
@@ -33,20 +41,39 @@ int RunValidation(const ValidationOptions& options, std::ostream& out,
       list += (list.empty() ? "" : ", ") + parameter.name + " (\"" + parameter.id + "\", " +
               std::to_string(parameter.steps) + " steps" + (parameter.list ? ", a list" : "") + ")";
     report.Note("parameters: " + list);
-    ValidationContext context{options, report, *session, ValidationRandom(options.seed)};
+    ValidationContext context{options, profile, report, *session, ValidationRandom(options.seed)};
+    if (profile.given)
+    {
+      // Every parameter the profile names must be the module's.
+      std::string missing;
+      for (const std::string* name :
+           {&profile.settingParameter, &profile.dryParameter, &profile.bypassParameter})
+        if (!name->empty() && session->IdOf(*name).empty())
+          missing += (missing.empty() ? "" : ", ") + *name;
+      context.Check(0, "the profile names the module's parameters", missing.empty(),
+                    missing.empty() ? options.profilePath : "the module has no " + missing);
+    }
     using Group = void (*)(ValidationContext&);
-    const Group groups[] = {nullptr,
-                            nullptr,
-                            &RunProcessingChecks,
-                            &RunAutomationChecks,
-                            &RunParameterChecks,
-                            &RunStateChecks,
-                            &RunLatencyChecks,
-                            &RunThreadChecks,
-                            &RunRealtimeChecks,
-                            &RunDeterminismChecks};
-    for (int group = 2; group <= 9; ++group)
-      if (options.RunsGroup(group)) groups[group](context);
+    const std::vector<Group> groups[] = {{},
+                                         {},
+                                         {&RunProcessingChecks, &RunBufferChecks},
+                                         {&RunAutomationChecks},
+                                         {&RunParameterChecks},
+                                         {&RunStateChecks},
+                                         {&RunLatencyChecks},
+                                         {&RunThreadChecks, &RunHostThreadChecks},
+                                         {&RunRealtimeChecks},
+                                         {&RunDeterminismChecks},
+                                         {&RunEditorChecks}};
+    for (int group = 2; group <= 10; ++group)
+      if (options.RunsGroup(group))
+      {
+        // Each group draws from the seed afresh: a group run alone with
+        // --only repeats exactly what it did in the full run.
+        context.random = ValidationRandom(options.seed);
+        for (const Group run : groups[group])
+          run(context);
+      }
   }
   // Every instance is released: the module must let itself be unloaded
   // (closing refuses while it reports live objects).
@@ -61,9 +88,10 @@ int RunValidation(const ValidationOptions& options, std::ostream& out,
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const CheckReport::Totals& work = report.Work();
-  out << report.Passed() << " of " << report.Checks().size() << " checks passed in " << seconds
-      << " s; " << work.framesProcessed << " frames in " << work.renderCalls << " render calls, "
-      << work.parameterChanges << " parameter changes, " << work.chunksFuzzed << " chunks fuzzed\n";
+  out << report.Passed() << " of " << report.Checks().size() << " checks passed ("
+      << report.Skipped() << " skipped) in " << seconds << " s; " << work.framesProcessed
+      << " frames in " << work.renderCalls << " render calls, " << work.parameterChanges
+      << " parameter changes, " << work.chunksFuzzed << " chunks fuzzed\n";
   if (checks) *checks = report.Checks();
   if (!options.jsonPath.empty())
   {

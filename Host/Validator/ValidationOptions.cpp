@@ -20,20 +20,22 @@ bool ValidationOptions::RunsGroup(int group) const
 {
   if (!onlyGroups.empty())
     return std::find(onlyGroups.begin(), onlyGroups.end(), group) != onlyGroups.end();
-  return group >= 1 && group <= std::min(strictness, 9);
+  return group >= 1 && group <= strictness;
 }
 
 const char* ValidationUsage()
 {
   return "usage: plughost validate MODULE [--strictness 1..10] [--seed N] [--json FILE]\n"
          "                        [--only G[,G...]] [--write-reference FILE]\n"
-         "                        [--compare-reference FILE]\n\n"
-         "Runs check groups 1..strictness (default 5; 10 runs all nine at full size):\n"
+         "                        [--compare-reference FILE] [--profile FILE]\n\n"
+         "Runs check groups 1..strictness (default 5; 10 runs all ten at full size):\n"
          "1 load and release, 2 processing grid, 3 automation, 4 parameter fuzz,\n"
-         "5 state, 6 latency and bypass, 7 threads, 8 real-time safety, 9 determinism.\n"
-         "Every check prints PASS or FAIL with its reason and numbers. --json writes them\n"
-         "all; --only runs the listed groups; --write-reference and --compare-reference\n"
-         "carry group 9's render to another build of the module (agreement within 1e-6).\n\n"
+         "5 state, 6 latency and bypass, 7 threads, 8 real-time safety, 9 determinism,\n"
+         "10 editor. Every check prints PASS, FAIL or SKIP (it cannot run here) with its\n"
+         "reason and numbers. --json writes them all; --only runs the listed groups;\n"
+         "--write-reference and --compare-reference carry group 9's render to another\n"
+         "build of the module (agreement within 1e-6); --profile gives the product's own\n"
+         "expectations (its signal-path setting, latencies, dry and bypass values).\n\n"
          "exit status: 0 every check passed, 1 a check failed, 2 bad arguments or a module\n"
          "that does not open\n";
 }
@@ -46,7 +48,8 @@ bool ParseValidationArguments(const std::vector<std::string>& arguments, Validat
     const std::string& argument = arguments[i];
     const bool takesValue = argument == "--strictness" || argument == "--seed" ||
                             argument == "--json" || argument == "--only" ||
-                            argument == "--write-reference" || argument == "--compare-reference";
+                            argument == "--write-reference" || argument == "--compare-reference" ||
+                            argument == "--profile";
     if (takesValue && i + 1 >= arguments.size())
     {
       error = argument + " needs a value";
@@ -76,6 +79,8 @@ bool ParseValidationArguments(const std::vector<std::string>& arguments, Validat
       options.writeReferencePath = arguments[++i];
     else if (argument == "--compare-reference")
       options.compareReferencePath = arguments[++i];
+    else if (argument == "--profile")
+      options.profilePath = arguments[++i];
     else if (argument == "--only")
     {
       const std::string& list = arguments[++i];
@@ -84,9 +89,9 @@ bool ParseValidationArguments(const std::vector<std::string>& arguments, Validat
       {
         const std::size_t comma = std::min(list.find(',', start), list.size());
         std::uint64_t group = 0;
-        if (!ParseUnsigned(list.substr(start, comma - start), group) || group < 1 || group > 9)
+        if (!ParseUnsigned(list.substr(start, comma - start), group) || group < 1 || group > 10)
         {
-          error = "--only takes check groups 1 to 9 separated by commas, not '" + list + "'";
+          error = "--only takes check groups 1 to 10 separated by commas, not '" + list + "'";
           return false;
         }
         options.onlyGroups.push_back(static_cast<int>(group));

@@ -8,7 +8,7 @@ namespace plughost
 {
 
 // What one validation run does: the module to check, how hard (strictness N
-// runs check groups 1..N; 10 runs every group at full size), the seed of every
+// runs check groups 1..N; 10 runs every group, the editor's too, at full size), the seed of every
 // random choice, and where to write the machine-readable report.
 struct ValidationOptions
 {
@@ -21,6 +21,8 @@ struct ValidationOptions
   // compare the render with one written by another build of the module.
   std::string writeReferencePath;
   std::string compareReferencePath;
+  // The product's own expectations (ValidationProfile); empty: none.
+  std::string profilePath;
 
   bool RunsGroup(int group) const;
   // The full-size grid and counts of strictness 10.
@@ -28,7 +30,7 @@ struct ValidationOptions
 };
 
 // Parses `MODULE [--strictness 1..10] [--seed N] [--json FILE] [--only G[,G...]]
-// [--write-reference FILE] [--compare-reference FILE]`. False with a reason for
+// [--write-reference FILE] [--compare-reference FILE] [--profile FILE]`. False with a reason for
 // anything it does not understand.
 bool ParseValidationArguments(const std::vector<std::string>& arguments, ValidationOptions& options,
                               std::string& error);

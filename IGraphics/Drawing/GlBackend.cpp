@@ -228,12 +228,20 @@ bool GlBackend::Initialise(bool edgeAntialias, std::string& error)
   // The plainest variant proves the shaders compile before anything is drawn.
   if (!ProgramFor(kPaintSolid, &error)) return false;
   gl_.GenBuffers(1, &vertexBuffer_);
+  GLint maxSize = 0;
+  gl_.GetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+  contextMaxTextureSize_ = maxTextureSize_ = maxSize;
   if (gl_.GetError() != GL_NO_ERROR)
   {
     error = "OpenGL error while setting up the renderer";
     return false;
   }
   return true;
+}
+
+void GlBackend::LimitMaxTextureSize(int limit)
+{
+  maxTextureSize_ = limit > 0 ? std::min(limit, contextMaxTextureSize_) : contextMaxTextureSize_;
 }
 
 GlBackend::Program* GlBackend::ProgramFor(int variant, std::string* error)
@@ -294,9 +302,7 @@ GlBackend::Program* GlBackend::ProgramFor(int variant, std::string* error)
 int GlBackend::CreateTexture(int w, int h, int imageFlags, bool alphaOnly, const void* pixels)
 {
   if (w <= 0 || h <= 0) return 0;
-  GLint maxSize = 0;
-  gl_.GetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  if (w > maxSize || h > maxSize) return 0;
+  if (w > maxTextureSize_ || h > maxTextureSize_) return 0;
   Texture t;
   t.width = w;
   t.height = h;

@@ -43,6 +43,10 @@ public:
   bool UpdateTexture(int image, const void* pixels);
   bool TextureSize(int image, int& w, int& h) const;
   unsigned TextureName(int image) const;
+  // The largest texture side this renderer creates: the context's limit, or a
+  // lower one set for tests of drivers with small limits.
+  int MaxTextureSize() const { return maxTextureSize_; }
+  void LimitMaxTextureSize(int limit);
   // Deletion waits for the end of the frame when draw calls may still use it.
   void DeleteTexture(int image);
 
@@ -128,6 +132,8 @@ private:
 
   GlFunctions gl_;
   bool edgeAntialias_ = true;
+  int contextMaxTextureSize_ = 0;
+  int maxTextureSize_ = 0;
   // Compiles the variant on first use; null when it does not compile.
   Program* ProgramFor(int variant, std::string* error);
 

@@ -41,6 +41,9 @@ bool GlFunctions::Load(ProcLookup lookup, void* user, const char** missing)
   }
   BRASMIRE_GL_FRAMEBUFFER_FUNCTIONS(BRASMIRE_GL_RESOLVE_EXT)
 #undef BRASMIRE_GL_RESOLVE_EXT
+#define BRASMIRE_GL_RESOLVE_OPTIONAL(ret, name, params) resolveWithExt("gl" #name, name);
+  BRASMIRE_GL_OPTIONAL_FUNCTIONS(BRASMIRE_GL_RESOLVE_OPTIONAL)
+#undef BRASMIRE_GL_RESOLVE_OPTIONAL
   if (missing) *missing = firstMissing;
   return ok;
 }

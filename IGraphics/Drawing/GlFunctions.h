@@ -86,6 +86,12 @@ namespace igraphics
   X(void, BindRenderbuffer, (GLenum target, GLuint id))                                            \
   X(void, RenderbufferStorage, (GLenum target, GLenum format, GLsizei w, GLsizei h))
 
+// Entry points some drivers lack; null then, and callers take another way.
+#define BRASMIRE_GL_OPTIONAL_FUNCTIONS(X)                                                          \
+  X(void, BlitFramebuffer,                                                                         \
+    (GLint srcX0, GLint srcY0, GLint srcX1, GLint srcY1, GLint dstX0, GLint dstY0, GLint dstX1,    \
+     GLint dstY1, GLbitfield mask, GLenum filter))
+
 // The GL entry points of one context, resolved by our own loader. Owned by the
 // renderer context; valid while a context of the same driver is current.
 class GlFunctions
@@ -105,6 +111,7 @@ public:
 #define BRASMIRE_GL_MEMBER(ret, name, params) ret(APIENTRY* name) params = nullptr;
   BRASMIRE_GL_CORE_FUNCTIONS(BRASMIRE_GL_MEMBER)
   BRASMIRE_GL_FRAMEBUFFER_FUNCTIONS(BRASMIRE_GL_MEMBER)
+  BRASMIRE_GL_OPTIONAL_FUNCTIONS(BRASMIRE_GL_MEMBER)
 #undef BRASMIRE_GL_MEMBER
 };
 

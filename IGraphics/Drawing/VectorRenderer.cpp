@@ -151,6 +151,25 @@ void VectorRenderer::BindFramebufferObject(int name)
   impl_->backend->Gl().BindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(std::max(name, 0)));
 }
 
+bool VectorRenderer::CanCopyFramebuffer() const
+{
+  return impl_->backend->Gl().BlitFramebuffer != nullptr;
+}
+
+bool VectorRenderer::CopyFramebuffer(const Framebuffer& source, int target)
+{
+  GlFunctions& gl = impl_->backend->Gl();
+  if (!gl.BlitFramebuffer) return false;
+  // Scissor boxes of the last frame would clip the copy.
+  gl.Disable(GL_SCISSOR_TEST);
+  gl.BindFramebuffer(GL_READ_FRAMEBUFFER, source.Name());
+  gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(target));
+  gl.BlitFramebuffer(0, 0, source.Width(), source.Height(), 0, 0, source.Width(), source.Height(),
+                     GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  gl.BindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(target));
+  return true;
+}
+
 std::unique_ptr<Framebuffer> VectorRenderer::CreateFramebuffer(int width, int height,
                                                                int imageFlags)
 {
@@ -492,6 +511,16 @@ bool VectorRenderer::UpdateImage(int image, const std::uint8_t* rgba)
 bool VectorRenderer::ImageSize(int image, int& width, int& height) const
 {
   return impl_->backend->TextureSize(image, width, height);
+}
+
+int VectorRenderer::MaxImageSize() const
+{
+  return impl_->backend->MaxTextureSize();
+}
+
+void VectorRenderer::LimitMaxImageSize(int limit)
+{
+  impl_->backend->LimitMaxTextureSize(limit);
 }
 
 void VectorRenderer::DeleteImage(int image)

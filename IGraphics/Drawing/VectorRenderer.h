@@ -61,6 +61,12 @@ public:
   {
     BindFramebufferObject(static_cast<int>(framebuffer.Name()));
   }
+  // Whether CopyFramebuffer can work: the driver has framebuffer blits.
+  bool CanCopyFramebuffer() const;
+  // Copies the framebuffer's pixels one to one onto the lower-left corner of
+  // the GL framebuffer `target` (outside frames), which stays bound. False,
+  // copying nothing, without framebuffer blits.
+  bool CopyFramebuffer(const Framebuffer& source, int target);
   // A framebuffer of the given size in pixels with a stencil buffer; its image
   // gets `imageFlags` plus kImageFlipY | kImagePremultiplied. Null on failure.
   // The previously bound framebuffer stays bound.
@@ -122,6 +128,11 @@ public:
   int CreateImageRgba(int width, int height, int imageFlags, const std::uint8_t* rgba);
   bool UpdateImage(int image, const std::uint8_t* rgba);
   bool ImageSize(int image, int& width, int& height) const;
+  // Images wider or taller than this are refused: the context's limit, unless
+  // lowered (a limit <= 0 restores the context's), as tests of small-limit
+  // drivers do.
+  int MaxImageSize() const;
+  void LimitMaxImageSize(int limit);
   void DeleteImage(int image);
 
   // Fonts. The bytes stay the caller's and must outlive the renderer. Returns

@@ -380,15 +380,16 @@ TEST(LV2State, SavesTheSixtyByteStateAndRestoresItIntoAFreshInstance)
   EXPECT_EQ(saved.key, map.Map("urn:quillmarsh:brasmire#state"));
   EXPECT_EQ(saved.type, map.Map(LV2_ATOM__Chunk));
   EXPECT_EQ(saved.flags, static_cast<std::uint32_t>(LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE));
-  // The editor record (732 x 208 at zoom 1), then the six values in index order.
-  std::int32_t width = 0, height = 0;
-  float scale = 0.f;
+  // The editor record (all zeros: no editor has closed), then the six values
+  // in index order.
+  std::int32_t width = -1, height = -1;
+  float scale = -1.f;
   std::memcpy(&width, saved.bytes.data(), 4);
   std::memcpy(&height, saved.bytes.data() + 4, 4);
   std::memcpy(&scale, saved.bytes.data() + 8, 4);
-  EXPECT_EQ(width, 732);
-  EXPECT_EQ(height, 208);
-  EXPECT_EQ(scale, 1.f);
+  EXPECT_EQ(width, 0);
+  EXPECT_EQ(height, 0);
+  EXPECT_EQ(scale, 0.f);
   const double expected[] = {70.0, 50.0, 24.0, -3.5, 1.0, 1.0};
   for (int i = 0; i < 6; ++i)
     EXPECT_EQ(StoredParam(saved, i), expected[i]) << "parameter " << i;

@@ -1,8 +1,14 @@
 #include "DecodedImage.h"
 
+// Private to this file: the product's renderer, linked in where a platform layer
+// exists, carries its own copy of the decoder.
+#define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
 #include <stb_image.h>
+#pragma GCC diagnostic pop
 
 DecodedImage::DecodedImage(const std::string& path)
 {

@@ -2,7 +2,9 @@
 // the output statistics the checks judge by, and the JSON report.
 
 #include "Host/Validator/CheckReport.h"
+#include "Host/Validator/FirstFailure.h"
 #include "Host/Validator/OutputStats.h"
+#include "Host/Validator/ValidationProfile.h"
 #include "Host/Validator/ValidationRandom.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@ namespace
 {
 using plughost::CheckReport;
 using plughost::OutputStats;
+using plughost::ValidationProfile;
 using plughost::ValidationRandom;
 
 TEST(ValidationRandom, FollowsTheSplitMixSequenceOnEveryPlatform)
@@ -80,10 +83,19 @@ TEST(CheckReport, PrintsEachCheckAndWritesEveryOneAsJson)
   fail.reason = "3 allocations counted";
   fail.numbers = {{"allocations", 3}};
   report.Add(fail);
+  CheckReport::Check skip;
+  skip.group = 10;
+  skip.name = "screen scale";
+  skip.skipped = true;
+  skip.reason = "editor not available";
+  report.Add(skip);
   report.Work().framesProcessed = 1234;
 
+  // A skipped check is neither passed nor failed.
   EXPECT_EQ(report.Passed(), 1u);
   EXPECT_EQ(report.Failed(), 1u);
+  EXPECT_EQ(report.Skipped(), 1u);
+  EXPECT_NE(printed.str().find("SKIP [10] screen scale: editor not available"), std::string::npos);
   EXPECT_NE(printed.str().find("PASS [2] a \"quoted\" name"), std::string::npos);
   EXPECT_NE(printed.str().find("FAIL [8] no allocation: 3 allocations counted (allocations 3)"),
             std::string::npos)
@@ -96,8 +108,10 @@ TEST(CheckReport, PrintsEachCheckAndWritesEveryOneAsJson)
   EXPECT_NE(text.find("\"name\": \"a \\\"quoted\\\" name\""), std::string::npos);
   EXPECT_NE(text.find("\"reason\": \"line\\nbreak\""), std::string::npos);
   EXPECT_NE(text.find("\"worst\": null"), std::string::npos); // JSON has no NaN
-  EXPECT_NE(text.find("\"checks_run\": 2"), std::string::npos);
+  EXPECT_NE(text.find("\"checks_run\": 3"), std::string::npos);
   EXPECT_NE(text.find("\"checks_passed\": 1"), std::string::npos);
+  EXPECT_NE(text.find("\"checks_skipped\": 1"), std::string::npos);
+  EXPECT_NE(text.find("\"result\": \"SKIP\""), std::string::npos);
   EXPECT_NE(text.find("\"frames_processed\": 1234"), std::string::npos);
   EXPECT_NE(text.find("\"result\": \"FAIL\""), std::string::npos);
   // A reason's line break must not break the check's JSON line.
@@ -105,6 +119,60 @@ TEST(CheckReport, PrintsEachCheckAndWritesEveryOneAsJson)
   const std::size_t end = text.find("}}", reason);
   ASSERT_NE(end, std::string::npos);
   EXPECT_EQ(text.substr(reason, end - reason).find('\n'), std::string::npos);
+}
+
+TEST(ValidationProfile, ReadsEveryEntryAndRefusesWhatItDoesNotKnow)
+{
+  ValidationProfile profile;
+  std::string error;
+  ASSERT_TRUE(ValidationProfile::Parse("# comment\n"
+                                       "setting-parameter Oversampling\n"
+                                       "latency 0 64   # per setting\n"
+                                       "\n"
+                                       "dry-parameter Mix 0\n"
+                                       "bypass-parameter Bypass 0.25\n",
+                                       profile, error))
+      << error;
+  EXPECT_TRUE(profile.given);
+  EXPECT_EQ(profile.settingParameter, "Oversampling");
+  EXPECT_EQ(profile.latencies, (std::vector<std::int32_t>{0, 64}));
+  EXPECT_EQ(profile.dryParameter, "Mix");
+  EXPECT_EQ(profile.dryValue, 0.0);
+  EXPECT_EQ(profile.bypassParameter, "Bypass");
+  EXPECT_EQ(profile.bypassValue, 0.25);
+
+  const struct
+  {
+    const char* text;
+    const char* reasonPart;
+  } bad[] = {{"latency -1\n", "line 1: a latency"},
+             {"\nlatency 64x\n", "line 2: a latency"},
+             {"dry-parameter Mix 1.5\n", "normalised number"},
+             {"dry-parameter Mix\n", "'dry-parameter' with 1 values"},
+             {"bypass-parameter Bypass nan\n", "normalised number"},
+             {"frobnicate 3\n", "'frobnicate'"}};
+  for (const auto& entry : bad)
+  {
+    ValidationProfile untouched;
+    std::string reason;
+    EXPECT_FALSE(ValidationProfile::Parse(entry.text, untouched, reason)) << entry.text;
+    EXPECT_NE(reason.find(entry.reasonPart), std::string::npos) << reason;
+    EXPECT_FALSE(untouched.given);
+  }
+  EXPECT_FALSE(ValidationProfile::Load("/no/such/profile", profile, error));
+  EXPECT_NE(error.find("/no/such/profile"), std::string::npos);
+}
+
+TEST(FirstFailure, KeepsTheFirstAndCountsTheRest)
+{
+  plughost::FirstFailure failure;
+  EXPECT_TRUE(failure.Empty());
+  EXPECT_EQ(failure.Or("fine"), "fine");
+  failure.Note("first");
+  failure.Note("second");
+  EXPECT_FALSE(failure.Empty());
+  EXPECT_EQ(failure.Count(), 2);
+  EXPECT_EQ(failure.Or("fine"), "first");
 }
 
 } // namespace

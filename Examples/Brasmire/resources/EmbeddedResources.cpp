@@ -1,6 +1,6 @@
 #include "EmbeddedResources.h"
 
-#include <algorithm>
+#include "Examples/Brasmire/resources/ResourceModule.h"
 
 namespace igraphics
 {
@@ -8,29 +8,28 @@ namespace igraphics
 namespace
 {
 
-// Resource names are plain ASCII; locale-dependent case folding would be wrong here.
-char FoldCase(char c)
+const EmbeddedResourceTable& ProductTable()
 {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b)
-{
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+  static const EmbeddedResourceTable table{EmbeddedResources()};
+  return table;
 }
 
 } // namespace
 
 const EmbeddedResource* FindEmbeddedResource(std::string_view storedName, std::string_view type)
 {
-  for (const EmbeddedResource& resource : EmbeddedResources())
-  {
-    if (SameIgnoringCase(resource.storedName, storedName) && SameIgnoringCase(resource.type, type))
-      return &resource;
-  }
-  return nullptr;
+  return FindEmbeddedResource(ProductTable(), storedName, type);
 }
 
 } // namespace igraphics
+
+namespace brasmire
+{
+
+void* ResourceModuleHandle()
+{
+  // The resource functions only read through the handle.
+  return const_cast<igraphics::EmbeddedResourceTable*>(&igraphics::ProductTable());
+}
+
+} // namespace brasmire

@@ -1,29 +1,18 @@
 #pragma once
 
-#include <cstddef>
+#include "IGraphics/EmbeddedResource.h"
+
 #include <span>
 #include <string_view>
 
 namespace igraphics
 {
 
-// One resource compiled into the module. Builds without a platform resource table carry the
-// product's files this way, under the same types and stored names as the Windows resource
-// script: upper case, with the double quotes part of the name (for example "BG@2X.PNG" with
-// its quotes, type PNG).
-struct EmbeddedResource
-{
-  const char* type;
-  const char* storedName;
-  const unsigned char* data;
-  std::size_t size;
-};
-
-// Every embedded resource, in a fixed order. [any-thread]
+// Every embedded resource of the product, in a fixed order. [any-thread]
 std::span<const EmbeddedResource> EmbeddedResources();
 
-// The resource whose stored name (quotes included) and type match without regard to case,
-// as the Windows resource functions match them; null when there is none. [any-thread]
+// The product's resource whose stored name (quotes included) and type match without regard
+// to case; null when there is none. [any-thread]
 const EmbeddedResource* FindEmbeddedResource(std::string_view storedName, std::string_view type);
 
 } // namespace igraphics

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <limits>
 #include <mutex>
 #include <new>
+#include <thread>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -42,10 +44,23 @@ TestEffect::Fault TestEffect::FaultFromEnvironment()
 {
   const char* name = std::getenv("BRASMIRE_TEST_FAULT");
   if (name == nullptr) return Fault::None;
-  const std::pair<const char*, Fault> faults[] = {
-      {"nan", Fault::NaN},     {"subnormal", Fault::Subnormal}, {"allocate", Fault::Allocate},
-      {"lock", Fault::Lock},   {"latency", Fault::Latency},     {"lose-state", Fault::LoseState},
-      {"drift", Fault::Drift}, {"offset", Fault::Offset}};
+  const std::pair<const char*, Fault> faults[] = {{"nan", Fault::NaN},
+                                                  {"subnormal", Fault::Subnormal},
+                                                  {"allocate", Fault::Allocate},
+                                                  {"lock", Fault::Lock},
+                                                  {"latency", Fault::Latency},
+                                                  {"lose-state", Fault::LoseState},
+                                                  {"drift", Fault::Drift},
+                                                  {"offset", Fault::Offset},
+                                                  {"write-input", Fault::WriteInput},
+                                                  {"not-in-place", Fault::NotInPlace},
+                                                  {"slow-subnormal", Fault::SlowSubnormal},
+                                                  {"allocate-large", Fault::AllocateLarge},
+                                                  {"restore-differs", Fault::RestoreDiffers},
+                                                  {"hostile-value", Fault::HostileValue},
+                                                  {"sleep", Fault::Sleep},
+                                                  {"leak-view", Fault::LeakView},
+                                                  {"open-gesture", Fault::OpenGesture}};
   for (const auto& [text, fault] : faults)
     if (std::strcmp(name, text) == 0) return fault;
   return Fault::None;
@@ -288,9 +303,12 @@ AAX_Result TestEffect::ApplyHostParamValue(AAX_CParamID id, double normalised, s
 {
   Param* p = Find(id);
   if (p == nullptr) return AAX_ERROR_INVALID_PARAMETER_ID;
+  const double raw = normalised;
+  // NaN keeps the value; the rest is clamped into 0..1.
+  normalised = std::isnan(normalised) ? p->normal : std::clamp(normalised, 0.0, 1.0);
   if (p->normal != normalised) ++mChangeCount;
   p->normal = normalised;
-  if (p == &mParams[0]) mGain.store(normalised * 2.0);
+  if (p == &mParams[0]) mGain.store((mFault == Fault::HostileValue ? raw : normalised) * 2.0);
   if (mAutomation) mAutomation->PostCurrentValue(id, normalised);
   return AAX_SUCCESS;
 }
@@ -368,7 +386,11 @@ AAX_Result TestEffect::ApplyChunk(AAX_CTypeID id, const AAX_ChunkRecord* record)
   {
     if (mFault == Fault::LoseState && &p == &mParams[1]) continue;
     double value = 0.0;
-    if (parser.ReadDouble(p.id.c_str(), &value)) ApplyHostParamValue(p.id.c_str(), value, 2);
+    if (!parser.ReadDouble(p.id.c_str(), &value)) continue;
+    if (mFault == Fault::RestoreDiffers)
+      p.normal = value; // the gain stage keeps its old value
+    else
+      ApplyHostParamValue(p.id.c_str(), value, 2);
   }
   return AAX_SUCCESS;
 }
@@ -476,9 +498,25 @@ void TestEffect::Render(const AAX_RenderContext& context)
     const float* in = context.mInputs ? context.mInputs[c] : nullptr;
     float* out = context.mOutputs ? context.mOutputs[c] : nullptr;
     if (in == nullptr || out == nullptr) continue;
-    // Non-finite input is silence, as a sound effect treats it.
+    if (mFault == Fault::NotInPlace) std::fill(out, out + frames, 0.0f);
+    // Non-finite input is silence and subnormal output is flushed to zero, as
+    // a sound effect does.
     for (std::int32_t i = 0; i < frames; ++i)
-      out[i] = std::isfinite(in[i]) ? static_cast<float>(in[i] * gain) : 0.0f;
+    {
+      const float y = std::isfinite(in[i]) ? static_cast<float>(in[i] * gain) : 0.0f;
+      out[i] = std::fpclassify(y) == FP_SUBNORMAL ? 0.0f : y;
+    }
+    if (mFault == Fault::WriteInput && in != out)
+      std::fill(const_cast<float*>(in), const_cast<float*>(in) + frames, 0.0f);
+    if (mFault == Fault::SlowSubnormal)
+      for (std::int32_t i = 0; i < frames; ++i)
+        if (std::fpclassify(in[i]) == FP_SUBNORMAL)
+        {
+          // What a filter that lets its state go subnormal costs.
+          volatile float x = in[i];
+          for (int k = 0; k < 20; ++k)
+            x = x * 0.999f + in[i];
+        }
     if (mFault == Fault::NaN && frames > 0) out[0] = std::numeric_limits<float>::quiet_NaN();
     if (mFault == Fault::Subnormal)
       for (std::int32_t i = 0; i < frames; ++i)
@@ -496,6 +534,19 @@ void TestEffect::Render(const AAX_RenderContext& context)
     // compiler may not leave it out.
     void* scratch = ::operator new(static_cast<std::size_t>(frames) + 1);
     ::operator delete(scratch);
+  }
+  if (mFault == Fault::AllocateLarge && frames > 4096)
+  {
+    void* scratch = ::operator new(static_cast<std::size_t>(frames) * sizeof(float));
+    ::operator delete(scratch);
+  }
+  if (mFault == Fault::Sleep)
+  {
+#if defined(_WIN32)
+    Sleep(0); // the C++ library's sleep goes through the posix-threads layer
+#else
+    std::this_thread::sleep_for(std::chrono::microseconds(1));
+#endif
   }
   if (mFault == Fault::Lock)
   {

@@ -25,14 +25,23 @@ public:
   enum class Fault
   {
     None,
-    NaN,       // "nan": the first output sample of every block is NaN
-    Subnormal, // "subnormal": silence comes out as a subnormal value
-    Allocate,  // "allocate": one heap allocation per render call
-    Lock,      // "lock": one mutex acquisition per render call
-    Latency,   // "latency": reports 32 samples of latency but delays nothing
-    LoseState, // "lose-state": restoring a chunk ignores the Mode parameter
-    Drift,     // "drift": output depends on how many effects were made before
-    Offset,    // "offset": a constant 5e-4 on every output sample, so silence never rests
+    NaN,            // "nan": the first output sample of every block is NaN
+    Subnormal,      // "subnormal": silence comes out as a subnormal value
+    Allocate,       // "allocate": one heap allocation per render call
+    Lock,           // "lock": one mutex acquisition per render call
+    Latency,        // "latency": reports 32 samples of latency but delays nothing
+    LoseState,      // "lose-state": restoring a chunk ignores the Mode parameter
+    Drift,          // "drift": output depends on how many effects were made before
+    Offset,         // "offset": a constant 5e-4 on every output sample, so silence never rests
+    WriteInput,     // "write-input": clears separate input buffers after reading them
+    NotInPlace,     // "not-in-place": clears the outputs before reading the inputs
+    SlowSubnormal,  // "slow-subnormal": extra work for every subnormal input sample
+    AllocateLarge,  // "allocate-large": allocates in blocks beyond 4096 frames
+    RestoreDiffers, // "restore-differs": a restored Gain is reported but not rendered
+    HostileValue,   // "hostile-value": a NaN or infinite Gain reaches the gain stage
+    Sleep,          // "sleep": sleeps a microsecond in every render call
+    LeakView,       // "leak-view": the view keeps a reference to its container
+    OpenGesture,    // "open-gesture": the view begins a drag of Gain and never ends it
   };
   static Fault FaultFromEnvironment();
 

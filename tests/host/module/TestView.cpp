@@ -2,6 +2,26 @@
 
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
 
+#include <vector>
+
+namespace
+{
+// Containers the leak-view fault keeps referenced. The host sees the extra
+// reference when the view closes; they are let go when the module unloads,
+// so nothing is lost to the process.
+struct KeptContainers
+{
+  ~KeptContainers()
+  {
+    for (IACFUnknown* container : list)
+      container->Release();
+  }
+  std::vector<IACFUnknown*> list;
+} gKeptContainers;
+} // namespace
+
+TestView::TestView() : mFault(TestEffect::FaultFromEnvironment()) {}
+
 IACFUnknown* TestView::Create()
 {
   return static_cast<AAX_IEffectGUI*>(new TestView);
@@ -34,10 +54,24 @@ AAX_Result TestView::AttachViewContainer(IACFUnknown* viewContainer)
 {
   if (viewContainer == nullptr)
   {
+    // A drag in progress ends when the view closes, unless the fault forgets it.
+    if (mDragging && mEffect && mFault != TestEffect::Fault::OpenGesture)
+      mEffect->ReleaseParam("1");
+    mDragging = false;
     mContainer.reset();
     return AAX_SUCCESS;
   }
   mContainer = std::make_unique<AAX_VViewContainer>(viewContainer);
+  if (mFault == TestEffect::Fault::LeakView)
+  {
+    viewContainer->AddRef();
+    gKeptContainers.list.push_back(viewContainer);
+  }
+  if (mFault == TestEffect::Fault::OpenGesture && mEffect)
+  {
+    // As if the pointer went down on Gain as the view opened.
+    mDragging = mEffect->TouchParam("1") == AAX_SUCCESS;
+  }
   if (mContainer->NativeParent() != nullptr)
   {
     mContainer->SetViewSize(AAX_Point{kHeight, kWidth});

@@ -6,6 +6,7 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VController.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VViewContainer.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/CACFUnknown.h"
+#include "tests/host/module/TestEffect.h"
 
 #include <memory>
 
@@ -35,10 +36,12 @@ protected:
   ACFRESULT InternalQueryInterface(const ACF_ID& iid, void** out) override;
 
 private:
-  TestView() = default;
+  TestView();
   ~TestView() override = default;
 
   std::unique_ptr<AAX_VController> mController;
   AAX_InterfaceRef<AAX_IEffectParameters> mEffect;
   std::unique_ptr<AAX_VViewContainer> mContainer;
+  const TestEffect::Fault mFault; // chosen when the view is made
+  bool mDragging = false;
 };
