@@ -1,6 +1,7 @@
 // The module as the host registers it: one effect with a mono and a stereo
 // component, each field and property where a host looks for it.
 
+#include "AAX_SDK/Interfaces/AAX_HostSurface.h"
 #include "tests/module/ModuleHost.h"
 
 #include <set>
@@ -116,7 +117,7 @@ TEST_F(ModuleTest, InstancesOfBothComponentsComeAndGoAndTheModuleUnloads)
 TEST_F(ModuleTest, TheViewAnswersTheEditorSizeAndOpensNoEditorYet)
 {
   HostInstance& instance = Make(kStereo);
-  int parent = 0;
+  AAX_HostSurface parent{}; // not a surface the host filled in: no editor opens
   ASSERT_EQ(instance.OpenView(&parent), AAX_SUCCESS);
   ASSERT_NE(instance.View(), nullptr);
   AAX_Point size{0.f, 0.f};

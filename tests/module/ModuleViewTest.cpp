@@ -2,6 +2,7 @@
 // container, the native parent). A module built without a platform layer has
 // no editor to open: the view says so and the container comes and goes cleanly.
 
+#include "AAX_SDK/Interfaces/AAX_HostSurface.h"
 #include "AAX_SDK/Interfaces/AAX_UIDs.h"
 #include "tests/module/ModuleHost.h"
 
@@ -11,7 +12,7 @@ namespace moduletest
 TEST_F(ModuleTest, TheViewAttachesAndDetachesItsContainerWithoutAnEditor)
 {
   HostInstance& instance = Make(kStereo);
-  int parent = 0;
+  AAX_HostSurface parent{}; // not a surface the host filled in: no editor opens
   ASSERT_EQ(instance.OpenView(&parent), AAX_SUCCESS);
   ASSERT_NE(instance.View(), nullptr);
   aaxhost::HostViewContainer* container = instance.ViewContainer();
@@ -46,7 +47,7 @@ TEST_F(ModuleTest, TheViewAttachesAndDetachesItsContainerWithoutAnEditor)
 TEST_F(ModuleTest, AViewClosedWhileRenderingLeavesTheInstanceWorking)
 {
   HostInstance& instance = Make(kMono);
-  int parent = 0;
+  AAX_HostSurface parent{}; // not a surface the host filled in: no editor opens
   ASSERT_EQ(instance.OpenView(&parent), AAX_SUCCESS);
   Block block(1, 64);
   for (float& s : block.in[0])

@@ -2,6 +2,7 @@
 // values, the texts of its value bubble, and opening it through the effect's own delegate.
 #include "ResourceGraphics.h"
 
+#include "AAX_SDK/Interfaces/AAX_HostSurface.h"
 #include "Examples/Brasmire/Brasmire.h"
 #include "Examples/Brasmire/BrasmireEditor.h"
 #include "IGraphics/Controls/IBKnobControl.h"
@@ -238,8 +239,8 @@ TEST(EditorFactory, MakesThePlatformsEditorWhereALayerExists)
   EXPECT_STREQ(graphics->PlatformName(), "linux");
   EXPECT_EQ(graphics->Width(), brasmire::kEditorWidth);
 #endif
-  // A parent that is not the host's surface (or a window) opens nothing.
-  int parent = 0;
+  // A parent that is not a surface the host filled in (nor a window) opens nothing.
+  AAX_HostSurface parent{};
   EXPECT_EQ(plug.OpenEditor(&parent), nullptr);
 }
 
