@@ -229,7 +229,7 @@ struct IMatrix
   bool Invert(IMatrix& out) const;
 };
 
-// Drawing specifications of the back end -------------------------------------
+// What the back end is asked to draw with ---------------------------------------
 
 enum class EPatternType : int
 {

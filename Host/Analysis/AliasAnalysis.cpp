@@ -6,13 +6,13 @@
 namespace plughost
 {
 
-AliasAnalysis::Step AliasAnalysis::Measure(const Fft& fft, const SpectrumWindow& window,
+AliasAnalysis::Step AliasAnalysis::Measure(const Fft& fft, const FftWindow& window,
                                            const double* samples, std::size_t bin, double rate,
                                            double lowestHz)
 {
   const std::size_t n = fft.Size();
   const std::size_t half = n / 2;
-  const std::size_t lobe = SpectrumWindow::kLobeBins;
+  const std::size_t lobe = FftWindow::kLobeBins;
   const auto x = fft.RealSpectrum(window.Apply(samples));
   const double toMeanSquare = 2.0 / (static_cast<double>(n) * window.EnergySum());
   const auto first = std::max<std::size_t>(

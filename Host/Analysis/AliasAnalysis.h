@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Host/Analysis/Fft.h"
-#include "Host/Analysis/SpectrumWindow.h"
+#include "Host/Analysis/FftWindow.h"
 
 #include <vector>
 
@@ -31,7 +31,7 @@ public:
   AliasAnalysis() = delete;
 
   // samples: fft.Size() settled samples of the step whose fundamental is on `bin`.
-  static Step Measure(const Fft& fft, const SpectrumWindow& window, const double* samples,
+  static Step Measure(const Fft& fft, const FftWindow& window, const double* samples,
                       std::size_t bin, double rate, double lowestHz = 20.0);
 
   // 10 log10(total alias power / total fundamental power) over the steps.

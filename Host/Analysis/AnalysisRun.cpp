@@ -116,7 +116,7 @@ bool AnalysisRun::MeasureThd(ThdResults* out, double* dcSine, std::string* error
   const std::size_t settle = size / 2;
   const double rate = mOptions.rate;
   Fft fft(size);
-  SpectrumWindow window(size);
+  FftWindow window(size);
   out->rate = mOptions.rate;
   out->spectrumLevelDbfs = kSpectrumLevelDbfs;
   out->spectrumSize = size;
@@ -169,7 +169,7 @@ bool AnalysisRun::MeasureAliasing(AliasResults* out, std::string* error)
       if (!mBench.Render(signal, rate, OversamplingSetting(choice), true, &rendered, error))
         return false;
       Fft fft(size);
-      SpectrumWindow window(size);
+      FftWindow window(size);
       AliasRun run;
       run.rate = rate;
       run.oversampling = choice;

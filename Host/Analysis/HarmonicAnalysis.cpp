@@ -6,7 +6,7 @@
 namespace plughost
 {
 
-HarmonicAnalysis::Result HarmonicAnalysis::Measure(const Fft& fft, const SpectrumWindow& window,
+HarmonicAnalysis::Result HarmonicAnalysis::Measure(const Fft& fft, const FftWindow& window,
                                                    const double* samples, std::size_t bin,
                                                    double rate, const Band& band)
 {
@@ -37,7 +37,7 @@ HarmonicAnalysis::Result HarmonicAnalysis::Measure(const Fft& fft, const Spectru
   double rest = 0.0;
   for (std::size_t k = std::max<std::size_t>(first, 1); k <= last; ++k)
   {
-    if (k + SpectrumWindow::kLobeBins >= bin && k <= bin + SpectrumWindow::kLobeBins) continue;
+    if (k + FftWindow::kLobeBins >= bin && k <= bin + FftWindow::kLobeBins) continue;
     rest += std::norm(x[k]);
   }
   const double restMeanSquare = 2.0 * rest / (static_cast<double>(n) * window.EnergySum());

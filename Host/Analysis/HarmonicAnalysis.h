@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Host/Analysis/Fft.h"
-#include "Host/Analysis/SpectrumWindow.h"
+#include "Host/Analysis/FftWindow.h"
 
 #include <vector>
 
@@ -37,7 +37,7 @@ public:
   HarmonicAnalysis() = delete;
 
   // samples: at least fft.Size() settled samples; window of the same size.
-  static Result Measure(const Fft& fft, const SpectrumWindow& window, const double* samples,
+  static Result Measure(const Fft& fft, const FftWindow& window, const double* samples,
                         std::size_t bin, double rate, const Band& band);
 };
 

@@ -2,9 +2,9 @@
 
 #include "Host/Analysis/AliasAnalysis.h"
 #include "Host/Analysis/Fft.h"
+#include "Host/Analysis/FftWindow.h"
 #include "Host/Analysis/HarmonicAnalysis.h"
 #include "Host/Analysis/ResponseAnalysis.h"
-#include "Host/Analysis/SpectrumWindow.h"
 #include "Host/Analysis/TestSignals.h"
 
 #include <gtest/gtest.h>
@@ -80,7 +80,7 @@ TEST(AnalysisMaths, HarmonicsThdAndThdPlusNoiseOfAKnownMixture)
   for (std::size_t i = 0; i < n; ++i)
     y[i] += h2[i] + h3[i] + stray[i] + 0.05; // and DC
   plughost::Fft fft(n);
-  plughost::SpectrumWindow window(n);
+  plughost::FftWindow window(n);
   const auto r = plughost::HarmonicAnalysis::Measure(fft, window, y.data(), bin, rate,
                                                      plughost::HarmonicAnalysis::Band{});
   ASSERT_GE(r.harmonics.size(), 3u);
@@ -108,7 +108,7 @@ TEST(AnalysisMaths, AliasEnergyIsWhatLiesBetweenTheHarmonics)
   for (std::size_t i = 0; i < n; ++i)
     y[i] += h3[i] + alias1[i] + alias2[i];
   plughost::Fft fft(n);
-  plughost::SpectrumWindow window(n);
+  plughost::FftWindow window(n);
   const auto step = plughost::AliasAnalysis::Measure(fft, window, y.data(), bin, rate);
   EXPECT_NEAR(step.fundamentalPower, 0.5 * 0.5 / 2.0, 1e-4 * 0.125);
   EXPECT_NEAR(step.harmonicPower, 0.1 * 0.1 / 2.0, 1e-4 * 0.005);

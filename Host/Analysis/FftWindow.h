@@ -9,10 +9,10 @@ namespace plughost
 // The four-term Blackman-Harris window: side lobes below -92 dB, so a tone's
 // energy stays within four bins of it and slow transients or the other tones
 // of a test signal do not leak into the bins that are measured. [any-thread]
-class SpectrumWindow
+class FftWindow
 {
 public:
-  explicit SpectrumWindow(std::size_t size);
+  explicit FftWindow(std::size_t size);
 
   const std::vector<double>& Weights() const noexcept { return mWeights; }
   std::size_t Size() const noexcept { return mWeights.size(); }

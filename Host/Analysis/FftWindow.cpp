@@ -1,4 +1,4 @@
-#include "Host/Analysis/SpectrumWindow.h"
+#include "Host/Analysis/FftWindow.h"
 
 #include <cmath>
 #include <numbers>
@@ -6,7 +6,7 @@
 namespace plughost
 {
 
-SpectrumWindow::SpectrumWindow(std::size_t size) : mWeights(size)
+FftWindow::FftWindow(std::size_t size) : mWeights(size)
 {
   // Periodic form (divides by N, not N - 1), so exact-bin tones fall on the
   // lobe's centre.
@@ -20,7 +20,7 @@ SpectrumWindow::SpectrumWindow(std::size_t size) : mWeights(size)
   }
 }
 
-std::vector<double> SpectrumWindow::Apply(const double* signal) const
+std::vector<double> FftWindow::Apply(const double* signal) const
 {
   std::vector<double> out(mWeights.size());
   for (std::size_t n = 0; n < out.size(); ++n)
