@@ -1,6 +1,7 @@
 #include "IGraphics/Platforms/IGraphicsWin.h"
 
 #include "IGraphics/Platforms/DisplayTimerPeriod.h"
+#include "IGraphics/Platforms/ScreenScaleFromDpi.h"
 #include "IGraphics/Platforms/UpdateRegionRects.h"
 #include "IGraphics/TextConversion.h"
 #include "IPlug/IGEditorDelegate.h"
@@ -27,7 +28,6 @@ namespace
 static_assert(sizeof(RGNDATAHEADER) == UpdateRegionRects::kHeaderBytes);
 static_assert(sizeof(RECT) == UpdateRegionRects::kRectBytes);
 
-constexpr float kDefaultDpi = 96.f;
 // Mouse messages synthesised from pen or touch carry this in the upper 24 bits
 // of their extra information.
 constexpr LPARAM kTouchSignatureMask = static_cast<LPARAM>(0xFFFFFF00);
@@ -176,10 +176,7 @@ float IGraphicsWin::WindowDpiScale(HWND hWnd) const
 {
   const GetDpiForWindowFn query = DpiQuery();
   if (query == nullptr || hWnd == nullptr) return 1.f;
-  UINT dpi = query(hWnd);
-  // A failed query answers 0; below 96 dpi the editor would be smaller than designed.
-  if (dpi == 0) dpi = static_cast<UINT>(kDefaultDpi);
-  return std::max(1.f, static_cast<float>(dpi) / kDefaultDpi);
+  return ScreenScaleFromDpi(query(hWnd));
 }
 
 // Opening and closing -------------------------------------------------------------------------

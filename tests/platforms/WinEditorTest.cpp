@@ -193,7 +193,16 @@ TEST_F(WinEditorTest, OpensAtTheDesignedSizeThenFollowsTheDisplayDensity)
   EXPECT_EQ(size.cx, 732);
   EXPECT_EQ(size.cy, 208);
 
-  Pump(300, editor);
+  // While a button holds the pointer (on the background, bottom left) the
+  // density waits.
+  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, PixelPoint(5.f, 200.f));
+  Pump(200, editor);
+  size = WindowSize(editor);
+  EXPECT_EQ(size.cx, 732);
+  EXPECT_EQ(size.cy, 208);
+  SendMessageW(editor, WM_LBUTTONUP, 0, PixelPoint(5.f, 200.f));
+
+  Pump(200, editor);
   // 732 × 1.5 = 1098, 208 × 1.5 = 312.
   size = WindowSize(editor);
   EXPECT_EQ(size.cx, static_cast<LONG>(732 * ss));
