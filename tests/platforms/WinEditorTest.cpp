@@ -136,6 +136,18 @@ protected:
     return FindWindowExW(daw.Get(), nullptr, kEditorClass, nullptr);
   }
 
+  // Opened, with the first ticks run (density applied, everything drawn) and
+  // `id` set to `value` with the host's events cleared after.
+  HWND OpenSettled(HostInstance& instance, const DawWindow& daw, const char* id, double value)
+  {
+    HWND editor = OpenEditor(instance, daw);
+    if (editor == nullptr) return nullptr;
+    Pump(200, editor);
+    SetNormal(instance, editor, id, value);
+    instance.Automation().ClearEvents();
+    return editor;
+  }
+
   double Normal(HostInstance& instance, const char* id)
   {
     double value = -1.0;
@@ -217,11 +229,8 @@ TEST_F(WinEditorTest, ADragOnMixMovesItByAQuarterPerKnobHeightAndEndsTheGesture)
 {
   DawWindow daw;
   HostInstance& instance = Make(kStereo);
-  HWND editor = OpenEditor(instance, daw);
+  HWND editor = OpenSettled(instance, daw, kMix, 0.5);
   ASSERT_NE(editor, nullptr);
-  Pump(200, editor);
-  SetNormal(instance, editor, kMix, 0.5);
-  instance.Automation().ClearEvents();
 
   // Mix spans {47, 48, 163, 164}; the point (140, 112) is inside. At 1.5 this
   // is pixel (210, 168); up by one knob height (116 points, 174 pixels at 1.5)
@@ -255,10 +264,8 @@ TEST_F(WinEditorTest, WheelNotchesOverDriveStepItByOneHundredthAndHalfNotchesAdd
 {
   DawWindow daw;
   HostInstance& instance = Make(kStereo);
-  HWND editor = OpenEditor(instance, daw);
+  HWND editor = OpenSettled(instance, daw, kDrive, 0.5);
   ASSERT_NE(editor, nullptr);
-  Pump(200, editor);
-  SetNormal(instance, editor, kDrive, 0.5);
 
   // The wheel message carries screen pixels.
   POINT p{static_cast<LONG>(kDriveCentreX * ss), static_cast<LONG>(kDriveCentreY * ss)};
@@ -277,11 +284,8 @@ TEST_F(WinEditorTest, AMiddleButtonPressOrALostCaptureLeavesTheNextDragWorking)
 {
   DawWindow daw;
   HostInstance& instance = Make(kStereo);
-  HWND editor = OpenEditor(instance, daw);
+  HWND editor = OpenSettled(instance, daw, kMix, 0.5);
   ASSERT_NE(editor, nullptr);
-  Pump(200, editor);
-  SetNormal(instance, editor, kMix, 0.5);
-  instance.Automation().ClearEvents();
   const float x = 140.f * ss;
   const float y = 112.f * ss;
 
