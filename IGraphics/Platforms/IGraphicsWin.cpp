@@ -32,7 +32,8 @@ static_assert(sizeof(RECT) == UpdateRegionRects::kRectBytes);
 // of their extra information.
 constexpr LPARAM kTouchSignatureMask = static_cast<LPARAM>(0xFFFFFF00);
 constexpr LPARAM kTouchSignature = static_cast<LPARAM>(0xFF515700);
-constexpr int kDigitizerReady = 0x40;
+constexpr int kDigitizerReady = 0x40;      // NID_READY
+constexpr int kDigitizerMultiInput = 0x80; // NID_MULTI_INPUT
 constexpr int kTooltipMaxWidth = 250;
 constexpr int kTextEntryMaxUnits = 256; // UTF-16 units read back, terminator included
 constexpr int kDropPathUnits = 1024;
@@ -159,6 +160,12 @@ IGraphicsWin::~IGraphicsWin()
 bool IGraphicsWin::HasTouchDigitizer()
 {
   return (GetSystemMetrics(SM_DIGITIZER) & kDigitizerReady) != 0;
+}
+
+bool IGraphicsWin::PlatformSupportsMultiTouch() const
+{
+  const int digitizer = GetSystemMetrics(SM_DIGITIZER);
+  return (digitizer & kDigitizerReady) != 0 && (digitizer & kDigitizerMultiInput) != 0;
 }
 
 float IGraphicsWin::WindowDpiScale(HWND hWnd) const

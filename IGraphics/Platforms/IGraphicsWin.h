@@ -65,7 +65,8 @@ public:
   // one deep.
   void MakeWindowContextCurrent() override;
   void RestorePreviousContext() override;
-  bool PlatformSupportsMultiTouch() const override { return HasTouchDigitizer(); }
+  // A ready digitiser that takes several inputs at once.
+  bool PlatformSupportsMultiTouch() const override;
   float PlatformScale() const override { return GetScreenScale(); }
   void PlatformResize(bool hostResized) override { ResizeEditorWindow(hostResized); }
   void ResizeDrawTarget() override;

@@ -1,12 +1,10 @@
 // The real module's editor in a real window, as a DAW opens it: a top-level
 // window of ours is the parent, the view opens the editor inside it, and
-// window messages drive it. Run in three Wine prefixes; the environment tells
-// each run what its prefix is set to:
-//   BRASMIRE_EXPECT_SCREEN_SCALE  the display density / 96 (default 1)
-//   BRASMIRE_EXPECT_DISPLAY_CLOCK "timer" (before Windows 8, the default) or "thread"
+// window messages drive it. Run in three Wine prefixes (PrefixExpectations.h).
 
 #include "tests/module/ModuleHost.h"
 #include "tests/platforms/DawWindow.h"
+#include "tests/platforms/PrefixExpectations.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -25,6 +23,8 @@ namespace
 {
 
 using platformtest::DawWindow;
+using platformtest::ExpectDisplayThread;
+using platformtest::ExpectedScreenScale;
 using AutomationKind = aaxhost::HostAutomationDelegate::Event::Kind;
 
 constexpr const wchar_t* kEditorClass = L"IPlugWndClass";
@@ -37,18 +37,6 @@ constexpr const char* kDrive = "3";
 constexpr float kMixHeight = 164.f - 48.f;
 constexpr float kDriveCentreX = (411.f + 480.f) / 2.f;
 constexpr float kDriveCentreY = (72.f + 141.f) / 2.f;
-
-float ExpectedScreenScale()
-{
-  const char* text = std::getenv("BRASMIRE_EXPECT_SCREEN_SCALE");
-  return text ? std::strtof(text, nullptr) : 1.f;
-}
-
-bool ExpectDisplayThread()
-{
-  const char* text = std::getenv("BRASMIRE_EXPECT_DISPLAY_CLOCK");
-  return text != nullptr && std::string(text) == "thread";
-}
 
 // The DAW's key handling: counts keys and, like some hosts, hands each one
 // straight back to the window that has the focus.

@@ -6,6 +6,7 @@
 #include "support/FakeEditorDelegate.h"
 #include "support/ProbeControl.h"
 #include "tests/platforms/DawWindow.h"
+#include "tests/platforms/PrefixExpectations.h"
 
 #include <shlobj.h>
 
@@ -87,6 +88,29 @@ TEST_F(WinGraphicsTest, ADroppedFileReachesTheControlUnderItAsUtf8)
   const auto& events = probe->Events();
   ASSERT_FALSE(events.empty());
   EXPECT_EQ(events.back(), "drop:C:\\d\\h\xC3\xA9llo \xE6\xBC\xA2.wav");
+}
+
+TEST_F(WinGraphicsTest, ATickBehindTheDisplayClockDrawsNothing)
+{
+  HWND editor = Open();
+  ASSERT_NE(editor, nullptr);
+  const ULONGLONG end = GetTickCount64() + 150;
+  while (GetTickCount64() < end)
+  {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&msg);
+    Sleep(1);
+  }
+  ASSERT_FALSE(probe->IsDirty()); // drawn by the first ticks
+  probe->SetDirty(false);
+  // Tick 1 after 150 ms of display ticks: the clock has long moved on.
+  SendMessageW(editor, IGraphicsWin::kDisplayTickMessage, 1, 0);
+  EXPECT_EQ(graphics->UsesDisplayClockThread(), platformtest::ExpectDisplayThread());
+  if (platformtest::ExpectDisplayThread())
+    EXPECT_TRUE(probe->IsDirty());
+  else
+    EXPECT_FALSE(probe->IsDirty()); // the timer's ticks carry no number
 }
 
 TEST_F(WinGraphicsTest, ASizeTheHostDoesNotTakeGrowsTheParentsToo)
