@@ -8,6 +8,7 @@
 #include "tests/platforms/DawWindow.h"
 #include "tests/platforms/PrefixExpectations.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -111,6 +112,43 @@ TEST_F(WinGraphicsTest, ATickBehindTheDisplayClockDrawsNothing)
     EXPECT_TRUE(probe->IsDirty());
   else
     EXPECT_FALSE(probe->IsDirty()); // the timer's ticks carry no number
+}
+
+TEST_F(WinGraphicsTest, WithTooltipsAHoveredControlShowsItsTextAndLeavingHidesIt)
+{
+  graphics->EnableTooltips(true);
+  graphics->EnableMouseOver(true);
+  HWND editor = Open();
+  ASSERT_NE(editor, nullptr);
+  // Above the background, which never takes mouse-over.
+  auto* knob = static_cast<ProbeControl*>(graphics->AttachControl(
+      std::make_unique<ProbeControl>(IRect(50.f, 20.f, 200.f, 100.f), igraphics::COLOR_BLUE)));
+  knob->SetTooltip("Mix level");
+  HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+  // A child window owns nothing: the system gives the tooltip to its top-level window.
+  while (tip != nullptr && GetWindow(tip, GW_OWNER) != daw.Get())
+    tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr);
+  ASSERT_NE(tip, nullptr);
+
+  const auto tipText = [&]
+  {
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = editor;
+    tool.uId = reinterpret_cast<UINT_PTR>(editor);
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    return std::wstring(text);
+  };
+  SendMessageW(editor, WM_MOUSEMOVE, 0, MAKELPARAM(100, 50));
+  SendMessageW(editor, WM_MOUSEHOVER, 0, MAKELPARAM(100, 50));
+  EXPECT_EQ(tipText(), L"Mix level");
+  SendMessageW(editor, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(tipText(), L"");
+
+  graphics->DestroyEditorWindow();
+  EXPECT_FALSE(IsWindow(tip));
 }
 
 TEST_F(WinGraphicsTest, ASizeTheHostDoesNotTakeGrowsTheParentsToo)
