@@ -286,7 +286,10 @@ void IGraphicsWin::DestroyEditorWindow()
 
   HDC hostDC = wglGetCurrentDC();
   HGLRC hostContext = wglGetCurrentContext();
-  if (mGLContext) wglMakeCurrent(mWindowDC, mGLContext);
+  // A host that destroyed its window first took ours with it: the renderer
+  // then releases nothing rather than touch the host's context.
+  if (mGLContext == nullptr || !wglMakeCurrent(mWindowDC, mGLContext))
+    wglMakeCurrent(nullptr, nullptr);
   ClearAllControls();
   // Bitmaps, the backing store and the renderer context, under the cache lock.
   OnDrawContextReleased();

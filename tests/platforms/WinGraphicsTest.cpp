@@ -8,6 +8,7 @@
 #include "tests/platforms/DawWindow.h"
 #include "tests/platforms/PrefixExpectations.h"
 
+#include <GL/gl.h>
 #include <commctrl.h>
 #include <shlobj.h>
 
@@ -149,6 +150,39 @@ TEST_F(WinGraphicsTest, WithTooltipsAHoveredControlShowsItsTextAndLeavingHidesIt
 
   graphics->DestroyEditorWindow();
   EXPECT_FALSE(IsWindow(tip));
+}
+
+TEST_F(WinGraphicsTest, ClosingAfterTheHostDestroyedItsWindowLeavesTheHostsTexturesAlone)
+{
+  HWND editor = Open();
+  ASSERT_NE(editor, nullptr);
+  // The host's own GL, in a window of its own, with textures of its own.
+  DawWindow hostGlWindow{nullptr, 200, 100};
+  HDC dc = GetDC(hostGlWindow.Get());
+  PIXELFORMATDESCRIPTOR pfd{};
+  pfd.nSize = sizeof(pfd);
+  pfd.nVersion = 1;
+  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+  pfd.iPixelType = PFD_TYPE_RGBA;
+  pfd.cColorBits = 32;
+  ASSERT_TRUE(SetPixelFormat(dc, ChoosePixelFormat(dc, &pfd), &pfd));
+  HGLRC hostContext = wglCreateContext(dc);
+  ASSERT_TRUE(wglMakeCurrent(dc, hostContext));
+  GLuint textures[8] = {};
+  glGenTextures(8, textures);
+  for (GLuint t : textures)
+    glBindTexture(GL_TEXTURE_2D, t);
+
+  DestroyWindow(daw.Get()); // the editor window goes with it
+  EXPECT_FALSE(IsWindow(editor));
+  graphics->DestroyEditorWindow();
+  EXPECT_EQ(wglGetCurrentContext(), hostContext);
+  for (GLuint t : textures)
+    EXPECT_TRUE(glIsTexture(t)) << "texture " << t;
+  glDeleteTextures(8, textures);
+  wglMakeCurrent(nullptr, nullptr);
+  wglDeleteContext(hostContext);
+  ReleaseDC(hostGlWindow.Get(), dc);
 }
 
 TEST_F(WinGraphicsTest, ASizeTheHostDoesNotTakeGrowsTheParentsToo)
