@@ -92,6 +92,36 @@ TEST_F(WinGraphicsTest, ADroppedFileReachesTheControlUnderItAsUtf8)
   EXPECT_EQ(events.back(), "drop:C:\\d\\h\xC3\xA9llo \xE6\xBC\xA2.wav");
 }
 
+TEST_F(WinGraphicsTest, AKeyArrivesWithItsTextAndShiftState)
+{
+  HWND editor = Open();
+  ASSERT_NE(editor, nullptr);
+  std::vector<igraphics::IKeyPress> keys;
+  graphics->SetKeyHandler(
+      [&](const igraphics::IKeyPress& key, bool isUp)
+      {
+        if (!isUp) keys.push_back(key);
+        return true;
+      });
+  // The A key (scan code 0x1E) alone, then with shift held.
+  BYTE state[256] = {};
+  SetKeyboardState(state);
+  SendMessageW(editor, WM_KEYDOWN, 'A', 1 | (0x1E << 16));
+  state[VK_SHIFT] = 0x80;
+  state[VK_LSHIFT] = 0x80;
+  SetKeyboardState(state);
+  SendMessageW(editor, WM_KEYDOWN, 'A', 1 | (0x1E << 16));
+  state[VK_SHIFT] = 0;
+  state[VK_LSHIFT] = 0;
+  SetKeyboardState(state);
+  ASSERT_EQ(keys.size(), 2u);
+  EXPECT_EQ(keys[0].VK, 'A');
+  EXPECT_STREQ(keys[0].utf8, "a");
+  EXPECT_FALSE(keys[0].S);
+  EXPECT_STREQ(keys[1].utf8, "A");
+  EXPECT_TRUE(keys[1].S);
+}
+
 TEST_F(WinGraphicsTest, ATickBehindTheDisplayClockDrawsNothing)
 {
   HWND editor = Open();
