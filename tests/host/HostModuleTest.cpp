@@ -265,6 +265,18 @@ TEST(HostModule, SetValueRequestsAreAnsweredThroughApplyHostParamValue)
   ASSERT_EQ(automation.TouchState("2", &touched), AAX_SUCCESS);
   EXPECT_FALSE(touched);
 
+  // Touches nest: a set value inside a drag is touch, request, release, and
+  // its release leaves the drag's touch open. A stray release counts nothing.
+  ASSERT_EQ(instance->Effect().ReleaseParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(instance->Effect().TouchParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(instance->Effect().TouchParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(instance->Effect().ReleaseParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(automation.TouchState("2", &touched), AAX_SUCCESS);
+  EXPECT_TRUE(touched);
+  ASSERT_EQ(instance->Effect().ReleaseParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(automation.TouchState("2", &touched), AAX_SUCCESS);
+  EXPECT_FALSE(touched);
+
   HostString name;
   ASSERT_EQ(instance->Effect().ParamName("2", &name), AAX_SUCCESS);
   EXPECT_EQ(name.Text(), "Mode");

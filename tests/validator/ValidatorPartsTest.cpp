@@ -130,10 +130,12 @@ TEST(ValidationProfile, ReadsEveryEntryAndRefusesWhatItDoesNotKnow)
                                        "latency 0 64   # per setting\n"
                                        "\n"
                                        "dry-parameter Mix 0\n"
-                                       "bypass-parameter Bypass 0.25\n",
+                                       "bypass-parameter Bypass 0.25\n"
+                                       "editor-resizer\n",
                                        profile, error))
       << error;
   EXPECT_TRUE(profile.given);
+  EXPECT_TRUE(profile.editorResizer);
   EXPECT_EQ(profile.settingParameter, "Oversampling");
   EXPECT_EQ(profile.latencies, (std::vector<std::int32_t>{0, 64}));
   EXPECT_EQ(profile.dryParameter, "Mix");
@@ -150,6 +152,7 @@ TEST(ValidationProfile, ReadsEveryEntryAndRefusesWhatItDoesNotKnow)
              {"dry-parameter Mix 1.5\n", "normalised number"},
              {"dry-parameter Mix\n", "'dry-parameter' with 1 values"},
              {"bypass-parameter Bypass nan\n", "normalised number"},
+             {"editor-resizer yes\n", "'editor-resizer' with 1 values"},
              {"frobnicate 3\n", "'frobnicate'"}};
   for (const auto& entry : bad)
   {
