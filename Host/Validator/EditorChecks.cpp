@@ -31,6 +31,7 @@ struct ViewLife
   FirstFailure kept;     // the container still referenced after closing
   FirstFailure gestures; // a parameter still touched after closing
   std::int64_t openings = 0;
+  std::int64_t editorsShown = 0; // openings whose editor showed a picture
   std::int64_t blocksWhileOpen = 0;
   std::int64_t badSamples = 0;
 };
@@ -44,6 +45,7 @@ void OpenAndCloseWhileRendering(ValidationContext& context, aaxhost::HostInstanc
   for (float& x : noise)
     x = static_cast<float>(context.random.Uniform() - 0.5);
   aaxhost::HostRenderThread audio(instance, channels, 64, noise);
+  bool drivable = true; // an editor opened on this platform's parent so far
   for (int opening = 0; opening < kOpenings; ++opening)
   {
     // Each opening overlaps rendering: the audio thread has made a block since
@@ -52,15 +54,24 @@ void OpenAndCloseWhileRendering(ValidationContext& context, aaxhost::HostInstanc
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     while (audio.Blocks() == blocks && std::chrono::steady_clock::now() < limit)
       std::this_thread::yield();
-    // No native parent: this host has no window of its own to offer yet.
-    if (const AAX_Result opened = instance.OpenView(nullptr); opened != AAX_SUCCESS)
+    // The editor shown on this platform's parent; where there is none to
+    // drive, the view alone, with no native parent.
+    std::string why;
+    std::unique_ptr<EditorDriver> editor = drivable ? EditorDriver::Open(instance, why) : nullptr;
+    if (!editor && life.editorsShown > 0)
+      life.calls.Note("opening " + std::to_string(opening + 1) + ": " + why);
+    drivable = editor != nullptr;
+    if (editor)
+      ++life.editorsShown;
+    else if (const AAX_Result opened = instance.OpenView(nullptr); opened != AAX_SUCCESS)
     {
       life.calls.Note("opening the view answered " + std::to_string(opened));
       continue;
     }
     ++life.openings;
     auto container = aaxhost::HostRef<aaxhost::HostViewContainer>::Retain(instance.ViewContainer());
-    if (const AAX_Result closed = instance.CloseView(); closed != AAX_SUCCESS)
+    if (const AAX_Result closed = editor ? editor->Close() : instance.CloseView();
+        closed != AAX_SUCCESS)
       life.calls.Note("closing the view answered " + std::to_string(closed));
     if (container && container->ReferenceCount() != 1)
       life.kept.Note("after closing, the view container still has " +
@@ -369,7 +380,6 @@ void CheckCloseDuringDrag(ValidationContext& context, aaxhost::HostInstance& ins
   const ControlSpot& spot = spots.front();
   const auto& parameter = context.session.Parameters()[spot.parameter];
   aaxhost::HostAutomationDelegate& automation = instance.Automation();
-  const std::size_t seen = automation.Events().size();
   driver.Press(spot.x, spot.y);
   driver.Drag(spot.x, spot.y - 8.f);
   driver.Drag(spot.x, spot.y - 16.f);
@@ -380,16 +390,17 @@ void CheckCloseDuringDrag(ValidationContext& context, aaxhost::HostInstance& ins
   if (!touched)
     failure.Note("pressing " + parameter.name + "'s control at " + PointText(spot.x, spot.y) +
                  " and dragging began no gesture");
+  const std::size_t beforeClosing = automation.Events().size();
   if (const AAX_Result closed = driver.Close(); closed != AAX_SUCCESS)
     failure.Note("closing the view answered " + std::to_string(closed));
-  bool still = false;
-  automation.TouchState(parameter.id.c_str(), &still);
+  // The End is the release the view sends while it closes; a touch left
+  // open from elsewhere is the view-life check's business.
   bool ended = false;
   const auto events = automation.Events();
-  for (std::size_t i = seen; i < events.size(); ++i)
+  for (std::size_t i = beforeClosing; i < events.size(); ++i)
     ended = ended || (events[i].kind == aaxhost::HostAutomationDelegate::Event::Kind::Release &&
                       events[i].id == parameter.id);
-  if (touched && (still || !ended))
+  if (touched && !ended)
     failure.Note(parameter.name + "'s gesture was not ended when the view closed mid-drag");
   context.Check(kGroup, kDragCloseCheck, failure,
                 parameter.name + "'s gesture began with the drag and ended with the view");
@@ -402,14 +413,12 @@ struct BeforeOpening
   GlObjectCounts::Snapshot gl;
 };
 
-void CheckNothingLeft(ValidationContext& context, EditorDriver& driver,
-                      const aaxhost::HostRef<aaxhost::HostViewContainer>& container,
-                      const BeforeOpening& before, int timersOpen)
+// The host's container is the view-life check's (released at each of its
+// openings); here the editor's own: its parent, its timers, its GL objects.
+void CheckNothingLeft(ValidationContext& context, EditorDriver& driver, const BeforeOpening& before,
+                      int timersOpen)
 {
   FirstFailure failure;
-  if (container && container->ReferenceCount() != 1)
-    failure.Note("the view container still has " + std::to_string(container->ReferenceCount() - 1) +
-                 " references besides the host's");
   if (!driver.LetGoOfParent())
     failure.Note("after closing, the editor still takes input from or draws on its parent");
   const int timers = aaxhost::HostEventLoop::TimerCount();
@@ -428,8 +437,7 @@ void CheckNothingLeft(ValidationContext& context, EditorDriver& driver,
                  " GL objects were still alive when their context was destroyed");
   context.Check(
       kGroup, kLeftCheck, failure,
-      "the container released, the parent let go, timers and GL objects back to "
-      "where they were",
+      "the parent let go, timers and GL objects back to where they were",
       {{"timers before", before.timers},
        {"timers while open", timersOpen},
        {"timers after", timers},
@@ -442,7 +450,6 @@ void RunOpenEditorChecks(ValidationContext& context, aaxhost::HostInstance& inst
                          EditorDriver& driver, const BeforeOpening& before)
 {
   const int timersOpen = aaxhost::HostEventLoop::TimerCount();
-  auto container = aaxhost::HostRef<aaxhost::HostViewContainer>::Retain(instance.ViewContainer());
   std::vector<ControlSpot> spots;
   CheckAutomationReachesControls(context, instance, driver, spots);
   CheckScreenScales(context, instance, driver);
@@ -453,7 +460,7 @@ void RunOpenEditorChecks(ValidationContext& context, aaxhost::HostInstance& inst
   const bool grown = CheckCornerResizer(context, instance, driver);
   CheckHostResize(context, instance, driver, firstState, firstShown, grown);
   CheckCloseDuringDrag(context, instance, driver, spots);
-  CheckNothingLeft(context, driver, container, before, timersOpen);
+  CheckNothingLeft(context, driver, before, timersOpen);
 }
 } // namespace
 
@@ -482,6 +489,7 @@ void RunEditorChecks(ValidationContext& context)
                                                   "non-finite samples"
                                                 : "every call succeeded; the audio thread ran on"),
                   {{"openings", static_cast<double>(life.openings)},
+                   {"editors shown", static_cast<double>(life.editorsShown)},
                    {"blocks rendered meanwhile", static_cast<double>(life.blocksWhileOpen)}});
     context.Check(kGroup, lifeChecks[1], life.kept, "the view container was released each time",
                   {{"openings", static_cast<double>(life.openings)}});
