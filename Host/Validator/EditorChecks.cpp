@@ -427,8 +427,8 @@ void CheckNothingLeft(ValidationContext& context, EditorDriver& driver, const Be
                  std::to_string(before.timers) + " before opening");
   const GlObjectCounts::Snapshot gl = GlObjectCounts::Now();
   const std::int64_t made = gl.contextsMade - before.gl.contextsMade;
-  if (!gl.observed)
-    failure.Note("no GL context was seen made: this executable does not watch GL");
+  if (!gl.watched)
+    failure.Note("this executable cannot see GL objects (it lacks the hooks)");
   else if (gl.liveContexts != before.gl.liveContexts)
     failure.Note(std::to_string(gl.liveContexts - before.gl.liveContexts) +
                  " GL contexts left alive");

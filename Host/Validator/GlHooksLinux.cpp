@@ -26,15 +26,16 @@ using CreateFunction = std::uint32_t (*)(void);
 using CreateShaderFunction = std::uint32_t (*)(std::uint32_t);
 using DeleteOneFunction = void (*)(std::uint32_t);
 
-// The EGL library's own definition of a name, past this executable's.
+// The EGL library's own definition of a name, past this executable's. A
+// module brings EGL in privately and may take it out again when it unloads;
+// the first lookup keeps the library loaded, so what was found stays valid
+// for every later module.
 void* RealEgl(const char* name)
 {
   if (void* next = dlsym(RTLD_NEXT, name)) return next;
-  // The module brought EGL in privately: look in that copy.
-  void* library = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_NOLOAD);
-  void* found = library ? dlsym(library, name) : nullptr;
-  if (library) dlclose(library);
-  return found;
+  static void* library = nullptr; // main thread: the editors' thread
+  if (library == nullptr) library = dlopen("libEGL.so.1", RTLD_LAZY | RTLD_NOLOAD);
+  return library ? dlsym(library, name) : nullptr;
 }
 
 void* CurrentContext()
@@ -105,6 +106,12 @@ AnyFunction Wrap(AnyFunction real)
   Wrapper::real = reinterpret_cast<decltype(Wrapper::real)>(real);
   return reinterpret_cast<AnyFunction>(&Wrapper::Call);
 }
+
+// Tells the counts, as the executable starts, that they see what happens.
+const struct AnnounceWatching
+{
+  AnnounceWatching() { GlObjectCounts::Watching(); }
+} gAnnounceWatching;
 
 AnyFunction WrapObjectFunction(const char* name, AnyFunction real)
 {

@@ -39,12 +39,18 @@ GlObjectCounts::Snapshot GlObjectCounts::Now()
   return now;
 }
 
+void GlObjectCounts::Watching()
+{
+  Ledger& ledger = TheLedger();
+  std::lock_guard<std::mutex> guard(ledger.lock);
+  ledger.totals.watched = true;
+}
+
 void GlObjectCounts::ContextMade(const void* context)
 {
   if (context == nullptr) return;
   Ledger& ledger = TheLedger();
   std::lock_guard<std::mutex> guard(ledger.lock);
-  ledger.totals.observed = true;
   ++ledger.totals.contextsMade;
   ledger.live[context];
 }

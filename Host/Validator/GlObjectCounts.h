@@ -27,7 +27,7 @@ public:
 
   struct Snapshot
   {
-    bool observed = false; // the hooks are linked and saw a context made
+    bool watched = false; // the hooks are linked into this executable
     std::int64_t contextsMade = 0;
     std::int64_t contextsDestroyed = 0;
     std::int64_t objectsMade = 0;
@@ -38,7 +38,9 @@ public:
   };
   static Snapshot Now();
 
-  // Called by the hooks with the context current on the calling thread.
+  // Called by the hooks: once as the executable starts, then with the
+  // context current on the calling thread.
+  static void Watching();
   static void ContextMade(const void* context);
   static void ContextDestroyed(const void* context);
   static void ObjectsMade(const void* context, Kind kind, std::int32_t count,
