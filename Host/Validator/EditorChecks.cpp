@@ -192,7 +192,7 @@ void CheckAutomationReachesControls(ValidationContext& context, aaxhost::HostIns
     const PictureDifference change = PictureDifference::Between(before, Settled(driver));
     effect.RequestParamValue(id.c_str(), first);
     const PictureDifference back = PictureDifference::Between(before, Settled(driver));
-    const std::string what = parameters[p].name + " automated to " + std::to_string(other);
+    const std::string what = parameters[p].name + " automated to " + NumberText(other);
     if (!change.sameSize || !back.sameSize)
     {
       failure.Note(what + ": the editor changed its size");

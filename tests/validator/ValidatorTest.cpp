@@ -235,13 +235,12 @@ TEST(Validator, TheProductModulePassesEveryCheckAtStrictnessFive)
 
 TEST(Validator, TheProductModulePassesLatencyThreadsRealTimeAndDeterminism)
 {
-  const ValidationRun run = Validate(ProductModule(), {6, 7, 8, 9, 10}, nullptr, ProductOptions());
+  const ValidationRun run = Validate(ProductModule(), {6, 7, 8, 9}, nullptr, ProductOptions());
   EXPECT_EQ(run.status, plughost::kValidationPassed) << run.text;
   // Brasmire reports 64 samples with oversampling and 0 without.
   const char* latency = "each setting reports the profile's latency";
   EXPECT_EQ(run.Number(latency, "latency, 2-channel component, Oversampling 1"), 64);
   EXPECT_EQ(run.Number(latency, "latency, 2-channel component, Oversampling 0"), 0);
-  EXPECT_TRUE(run.Find("the view opens and closes 20 times while another thread renders").passed);
   EXPECT_EQ(run.Number("instances render on audio threads of their own while editor and "
                        "automation threads change parameters",
                        "instances"),
@@ -261,6 +260,8 @@ const char* const kEditorChecks[] = {"automation reaches the open editor's contr
 TEST(ValidatorEditor, WithoutAWindowDriverTheEditorChecksAreSkippedNotPassed)
 {
   const ValidationRun run = Validate(ProductModule(), {10}, nullptr, ProductOptions());
+  EXPECT_EQ(run.status, plughost::kValidationPassed) << run.text;
+  EXPECT_TRUE(run.Find("the view opens and closes 20 times while another thread renders").passed);
   for (const char* name : kEditorChecks)
   {
     EXPECT_TRUE(run.Find(name).skipped) << name;
