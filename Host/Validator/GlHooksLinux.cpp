@@ -140,6 +140,8 @@ AnyFunction WrapObjectFunction(const char* name, AnyFunction real)
 }
 } // namespace
 
+// Called by a module wherever it makes its GL contexts (its editor's thread).
+// [any-thread]
 extern "C"
 {
   // Prototypes of our own: EGL's handle types are pointers, its booleans unsigned.
