@@ -90,7 +90,7 @@ AAX_Result HostAutomationDelegate::PostTouchRequest(AAX_CParamID id)
   const std::string text = BoundedText(id, kMaxId);
   std::lock_guard lock(mMutex);
   if (mRegistered.count(text) == 0) return AAX_ERROR_INVALID_PARAMETER_ID;
-  mTouched.insert(text);
+  ++mTouched[text];
   Record(Event::Kind::Touch, text, 0.0);
   return AAX_SUCCESS;
 }
@@ -101,7 +101,9 @@ AAX_Result HostAutomationDelegate::PostReleaseRequest(AAX_CParamID id)
   const std::string text = BoundedText(id, kMaxId);
   std::lock_guard lock(mMutex);
   if (mRegistered.count(text) == 0) return AAX_ERROR_INVALID_PARAMETER_ID;
-  mTouched.erase(text);
+  // A release without a touch is ignored, not counted against a later touch.
+  if (const auto it = mTouched.find(text); it != mTouched.end() && --it->second == 0)
+    mTouched.erase(it);
   Record(Event::Kind::Release, text, 0.0);
   return AAX_SUCCESS;
 }
@@ -112,7 +114,7 @@ AAX_Result HostAutomationDelegate::TouchState(AAX_CParamID id, bool* touched)
   const std::string text = BoundedText(id, kMaxId);
   std::lock_guard lock(mMutex);
   if (mRegistered.count(text) == 0) return AAX_ERROR_INVALID_PARAMETER_ID;
-  *touched = mTouched.count(text) != 0;
+  *touched = mTouched.count(text) != 0; // entries exist only while touches are open
   return AAX_SUCCESS;
 }
 

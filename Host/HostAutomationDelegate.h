@@ -4,6 +4,7 @@
 #include "AAX_SDK/Interfaces/AAX_IEffectParameters.h"
 #include "Host/HostUnknown.h"
 
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -68,9 +69,12 @@ private:
   void Record(Event::Kind kind, const std::string& id, double value) const;
 
   mutable std::mutex mMutex;
-  mutable std::vector<Event> mEvents;       // under mMutex
-  std::set<std::string> mRegistered;        // under mMutex
-  std::set<std::string> mTouched;           // under mMutex
+  mutable std::vector<Event> mEvents; // under mMutex
+  std::set<std::string> mRegistered;  // under mMutex
+  // Touches still open per parameter, under mMutex: a module's single set
+  // value is touch, request, release, and when it comes inside a drag its
+  // release must not end the drag's own touch.
+  std::map<std::string, int> mTouched;
   AAX_IEffectParameters* mEffect = nullptr; // under mMutex
   HostAutomationThread* mGrants = nullptr;  // under mMutex
 };

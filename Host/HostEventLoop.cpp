@@ -15,4 +15,13 @@ int HostEventLoop::ProcessPending()
   return iplug::RunLoop::ProcessPending();
 }
 
+int HostEventLoop::TimerCount()
+{
+#ifdef _WIN32
+  return -1;
+#else
+  return iplug::RunLoop::LocalTimerCount();
+#endif
+}
+
 } // namespace aaxhost

@@ -15,6 +15,9 @@ public:
   static int RunFor(std::uint32_t durationMs);
   // Runs what is due now without waiting; the number of dispatches.
   static int ProcessPending();
+  // The calling thread's timers, every module's included; -1 where the
+  // system keeps them out of sight (Windows thread timers).
+  static int TimerCount();
 
   HostEventLoop() = delete;
 };

@@ -185,6 +185,15 @@ const RunLoop::ThreadTimerService* RunLoop::LocalService()
   return &kLocalService;
 }
 
+int RunLoop::LocalTimerCount()
+{
+  TimerTable& table = Table();
+  const std::thread::id self = std::this_thread::get_id();
+  std::lock_guard<std::mutex> guard(table.lock);
+  return static_cast<int>(std::count_if(table.timers.begin(), table.timers.end(),
+                                        [self](const ThreadTimer& t) { return t.owner == self; }));
+}
+
 std::uintptr_t RunLoop::SetThreadTimer(std::uint32_t periodMs, TimerProcedure procedure)
 {
   return Service().setThreadTimer(periodMs, procedure);

@@ -53,6 +53,9 @@ public:
 
   // This copy's own table, for a host to export. [any-thread]
   static const ThreadTimerService* LocalService();
+  // The calling thread's timers in this copy's table: for the host that
+  // exports it, every module's timers of that thread. [any-thread]
+  static int LocalTimerCount();
 #endif
 
   RunLoop() = delete;

@@ -6,3 +6,5 @@ latency 0 64
 dry-parameter Mix 0
 # The effect's own Bypass engages at 0: the input passes bit-exactly.
 bypass-parameter Bypass 0
+# The handle in the editor's bottom-right corner scales the whole editor.
+editor-resizer

@@ -67,6 +67,8 @@ bool ValidationProfile::Parse(const std::string& text, ValidationProfile& profil
       (w[0] == "dry-parameter" ? parsed.dryParameter : parsed.bypassParameter) = w[1];
       (w[0] == "dry-parameter" ? parsed.dryValue : parsed.bypassValue) = value;
     }
+    else if (w[0] == "editor-resizer" && w.size() == 1)
+      parsed.editorResizer = true;
     else
     {
       error = where + "'" + w[0] + "' with " + std::to_string(w.size() - 1) +

@@ -19,6 +19,7 @@ namespace plughost
 //   latency N [N ...]            (one per setting of the setting parameter)
 //   dry-parameter NAME VALUE     (normalised value)
 //   bypass-parameter NAME VALUE
+//   editor-resizer               (the editor scales by a handle in its bottom-right corner)
 struct ValidationProfile
 {
   std::string settingParameter;
@@ -27,6 +28,7 @@ struct ValidationProfile
   double dryValue = 0.0;
   std::string bypassParameter;
   double bypassValue = 0.0;
+  bool editorResizer = false;
   bool given = false;
 
   // False with the line and reason for anything it does not understand.

@@ -1,4 +1,5 @@
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
+#include "AAX_SDK/Interfaces/AAX_HostSurface.h"
 #include "AAX_SDK/Interfaces/AAX_UIDs.h"
 #include "Host/HostInstance.h"
 #include "Host/HostString.h"
@@ -211,7 +212,9 @@ TEST(HostModule, UnloadWaitsUntilEveryObjectOfTheModuleIsGone)
   auto instance = NewInstance(*module);
   ASSERT_NE(instance, nullptr);
   EXPECT_EQ(module->CanUnloadNow(), 1);
-  ASSERT_EQ(instance->OpenView(reinterpret_cast<void*>(std::uintptr_t{0x1000})), AAX_SUCCESS);
+  // A zeroed host surface: a parent, but no editor opens on it.
+  AAX_HostSurface parent{};
+  ASSERT_EQ(instance->OpenView(&parent), AAX_SUCCESS);
   EXPECT_EQ(module->CanUnloadNow(), 2);
 
   std::string error;
@@ -259,6 +262,18 @@ TEST(HostModule, SetValueRequestsAreAnsweredThroughApplyHostParamValue)
 
   bool touched = false;
   ASSERT_EQ(instance->Effect().TouchParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(automation.TouchState("2", &touched), AAX_SUCCESS);
+  EXPECT_TRUE(touched);
+  ASSERT_EQ(instance->Effect().ReleaseParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(automation.TouchState("2", &touched), AAX_SUCCESS);
+  EXPECT_FALSE(touched);
+
+  // Touches nest: a set value inside a drag is touch, request, release, and
+  // its release leaves the drag's touch open. A stray release counts nothing.
+  ASSERT_EQ(instance->Effect().ReleaseParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(instance->Effect().TouchParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(instance->Effect().TouchParam("2"), AAX_SUCCESS);
+  ASSERT_EQ(instance->Effect().ReleaseParam("2"), AAX_SUCCESS);
   ASSERT_EQ(automation.TouchState("2", &touched), AAX_SUCCESS);
   EXPECT_TRUE(touched);
   ASSERT_EQ(instance->Effect().ReleaseParam("2"), AAX_SUCCESS);
@@ -460,7 +475,9 @@ TEST(HostModule, ViewOpensInItsContainerAndReachesTheEffect)
     static_cast<IACFUnknown*>(out)->Release();
   }
 
-  void* parent = reinterpret_cast<void*>(std::uintptr_t{0x2000});
+  // A zeroed host surface: the view reads its header and opens no editor.
+  AAX_HostSurface surface{};
+  void* parent = &surface;
   ASSERT_EQ(instance->OpenView(parent), AAX_SUCCESS);
   HostViewContainer* container = instance->ViewContainer();
   ASSERT_NE(container, nullptr);

@@ -1,9 +1,13 @@
 // The validator's own parts: the random source every platform must agree on,
-// the output statistics the checks judge by, and the JSON report.
+// the output statistics the checks judge by, the JSON report, and what the
+// editor checks observe with (pictures, GL objects, the loop's timers).
 
+#include "Host/HostEventLoop.h"
 #include "Host/Validator/CheckReport.h"
 #include "Host/Validator/FirstFailure.h"
+#include "Host/Validator/GlObjectCounts.h"
 #include "Host/Validator/OutputStats.h"
+#include "Host/Validator/PictureDifference.h"
 #include "Host/Validator/ValidationProfile.h"
 #include "Host/Validator/ValidationRandom.h"
 
@@ -12,6 +16,11 @@
 #include <cmath>
 #include <limits>
 #include <sstream>
+#include <thread>
+
+#ifndef _WIN32
+#include "IPlug/RunLoop.h"
+#endif
 
 namespace
 {
@@ -130,10 +139,12 @@ TEST(ValidationProfile, ReadsEveryEntryAndRefusesWhatItDoesNotKnow)
                                        "latency 0 64   # per setting\n"
                                        "\n"
                                        "dry-parameter Mix 0\n"
-                                       "bypass-parameter Bypass 0.25\n",
+                                       "bypass-parameter Bypass 0.25\n"
+                                       "editor-resizer\n",
                                        profile, error))
       << error;
   EXPECT_TRUE(profile.given);
+  EXPECT_TRUE(profile.editorResizer);
   EXPECT_EQ(profile.settingParameter, "Oversampling");
   EXPECT_EQ(profile.latencies, (std::vector<std::int32_t>{0, 64}));
   EXPECT_EQ(profile.dryParameter, "Mix");
@@ -150,6 +161,7 @@ TEST(ValidationProfile, ReadsEveryEntryAndRefusesWhatItDoesNotKnow)
              {"dry-parameter Mix 1.5\n", "normalised number"},
              {"dry-parameter Mix\n", "'dry-parameter' with 1 values"},
              {"bypass-parameter Bypass nan\n", "normalised number"},
+             {"editor-resizer yes\n", "'editor-resizer' with 1 values"},
              {"frobnicate 3\n", "'frobnicate'"}};
   for (const auto& entry : bad)
   {
@@ -176,3 +188,95 @@ TEST(FirstFailure, KeepsTheFirstAndCountsTheRest)
 }
 
 } // namespace
+
+TEST(PictureDifference, BoundsTheDifferingPixelsOfSameSizedPictures)
+{
+  // 4 x 3 pictures, differing at (1, 0) and (2, 2) only: 2 pixels in {1, 0, 3, 3}.
+  plughost::EditorDriver::Picture a;
+  a.width = 4;
+  a.height = 3;
+  a.rgba.assign(4 * 3 * 4, 10);
+  plughost::EditorDriver::Picture b = a;
+  b.rgba[(0 * 4 + 1) * 4 + 3] = 11;
+  b.rgba[(2 * 4 + 2) * 4 + 0] = 0;
+  const auto d = plughost::PictureDifference::Between(a, b);
+  EXPECT_TRUE(d.sameSize);
+  EXPECT_EQ(d.pixels, 2);
+  EXPECT_EQ(d.left, 1);
+  EXPECT_EQ(d.top, 0);
+  EXPECT_EQ(d.right, 3);
+  EXPECT_EQ(d.bottom, 3);
+  EXPECT_EQ(d.CentreX(), 2.f);
+  EXPECT_EQ(d.CentreY(), 1.5f);
+  EXPECT_EQ(plughost::PictureDifference::Between(a, a).pixels, 0);
+
+  plughost::EditorDriver::Picture wider = a;
+  wider.width = 3;
+  wider.height = 4;
+  EXPECT_FALSE(plughost::PictureDifference::Between(a, wider).sameSize);
+
+  // Mean of channel 3: (12 x 10 - 10 + 11) / 12.
+  EXPECT_DOUBLE_EQ(plughost::PictureMean::Of(b).channel[3], (120.0 + 1.0) / 12.0);
+  EXPECT_DOUBLE_EQ(plughost::PictureMean::Of(plughost::EditorDriver::Picture{}).channel[0], 0.0);
+}
+
+TEST(GlObjectCounts, CountsObjectsPerContextAndWhatItsDestructionLeaves)
+{
+  using plughost::GlObjectCounts;
+  const GlObjectCounts::Snapshot before = GlObjectCounts::Now();
+  int first = 0;
+  int second = 0;
+  const std::uint32_t textures[] = {1, 2, 3};
+  const std::uint32_t zeroAndStray[] = {0, 9};
+  GlObjectCounts::ContextMade(&first);
+  GlObjectCounts::ContextMade(&second);
+  GlObjectCounts::ObjectsMade(&first, GlObjectCounts::Kind::Texture, 3, textures);
+  // The same names in another context and of another kind are other objects.
+  GlObjectCounts::ObjectsMade(&second, GlObjectCounts::Kind::Texture, 1, textures);
+  GlObjectCounts::ObjectsMade(&first, GlObjectCounts::Kind::Buffer, 1, textures);
+  // Deleting 0 or a name never made counts nothing, as in GL; so does deleting twice.
+  GlObjectCounts::ObjectsDeleted(&first, GlObjectCounts::Kind::Texture, 2, zeroAndStray);
+  GlObjectCounts::ObjectsDeleted(&first, GlObjectCounts::Kind::Texture, 2, textures);
+  GlObjectCounts::ObjectsDeleted(&first, GlObjectCounts::Kind::Texture, 1, textures);
+  const GlObjectCounts::Snapshot open = GlObjectCounts::Now();
+  EXPECT_EQ(open.objectsMade - before.objectsMade, 5);
+  EXPECT_EQ(open.objectsDeleted - before.objectsDeleted, 2);
+  EXPECT_EQ(open.liveObjects - before.liveObjects, 3);
+  EXPECT_EQ(open.liveContexts - before.liveContexts, 2);
+  // Texture 3 and buffer 1 are still alive when the first context goes.
+  GlObjectCounts::ContextDestroyed(&first);
+  GlObjectCounts::ObjectsDeleted(&second, GlObjectCounts::Kind::Texture, 1, textures);
+  GlObjectCounts::ContextDestroyed(&second);
+  GlObjectCounts::ContextDestroyed(&second); // unknown by now: nothing
+  const GlObjectCounts::Snapshot after = GlObjectCounts::Now();
+  EXPECT_EQ(after.contextsMade - before.contextsMade, 2);
+  EXPECT_EQ(after.contextsDestroyed - before.contextsDestroyed, 2);
+  EXPECT_EQ(after.objectsLeftBehind - before.objectsLeftBehind, 2);
+  EXPECT_EQ(after.liveObjects, before.liveObjects);
+  EXPECT_EQ(after.liveContexts, before.liveContexts);
+#ifndef _WIN32
+  EXPECT_TRUE(after.watched); // the hooks are linked into this executable
+#endif
+}
+
+#ifndef _WIN32
+TEST(HostEventLoop, CountsTheCallingThreadsTimersOnly)
+{
+  const int before = aaxhost::HostEventLoop::TimerCount();
+  const std::uintptr_t mine = iplug::RunLoop::SetThreadTimer(1000, [](std::uintptr_t) {});
+  int elsewhere = -1;
+  std::uintptr_t other = 0;
+  std::thread(
+      [&]
+      {
+        other = iplug::RunLoop::SetThreadTimer(1000, [](std::uintptr_t) {});
+        elsewhere = aaxhost::HostEventLoop::TimerCount();
+      })
+      .join();
+  EXPECT_EQ(aaxhost::HostEventLoop::TimerCount(), before + 1);
+  EXPECT_EQ(elsewhere, 1);
+  iplug::RunLoop::KillThreadTimer(mine);
+  iplug::RunLoop::KillThreadTimer(other);
+  EXPECT_EQ(aaxhost::HostEventLoop::TimerCount(), before);
+}
+#endif

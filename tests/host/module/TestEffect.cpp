@@ -60,7 +60,9 @@ TestEffect::Fault TestEffect::FaultFromEnvironment()
                                                   {"hostile-value", Fault::HostileValue},
                                                   {"sleep", Fault::Sleep},
                                                   {"leak-view", Fault::LeakView},
-                                                  {"open-gesture", Fault::OpenGesture}};
+                                                  {"open-gesture", Fault::OpenGesture},
+                                                  {"drag-left-open", Fault::DragLeftOpen},
+                                                  {"leak-timer", Fault::LeakTimer}};
   for (const auto& [text, fault] : faults)
     if (std::strcmp(name, text) == 0) return fault;
   return Fault::None;

@@ -54,6 +54,7 @@ AAX_Result TestView::AttachViewContainer(IACFUnknown* viewContainer)
 {
   if (viewContainer == nullptr)
   {
+    mEditor.reset();
     // A drag in progress ends when the view closes, unless the fault forgets it.
     if (mDragging && mEffect && mFault != TestEffect::Fault::OpenGesture)
       mEffect->ReleaseParam("1");
@@ -79,14 +80,16 @@ AAX_Result TestView::AttachViewContainer(IACFUnknown* viewContainer)
     AAX_CParamID first = "1";
     mContainer->HandleParameterMouseDown(first, 0);
   }
+  mEditor =
+      TestSurfaceEditor::Open(mContainer->NativeParent(), mEffect.Get(), mContainer.get(), mFault);
   return AAX_SUCCESS;
 }
 
 AAX_Result TestView::ViewSize(AAX_Point* size) const
 {
   if (size == nullptr) return AAX_ERROR_NULL_ARGUMENT;
-  size->horz = kWidth;
-  size->vert = kHeight;
+  size->horz = mEditor ? mEditor->Width() : kWidth;
+  size->vert = mEditor ? mEditor->Height() : kHeight;
   return AAX_SUCCESS;
 }
 

@@ -7,12 +7,13 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VViewContainer.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/CACFUnknown.h"
 #include "tests/host/module/TestEffect.h"
+#include "tests/host/module/TestSurfaceEditor.h"
 
 #include <memory>
 
 // The test module's view object: connects to its effect through the host
 // context and, once a container is attached, asks it for its size and reports
-// a parameter click.
+// a parameter click; on a host surface it shows its editor there.
 class TestView final : public AAX_CACFObject<AAX_IEffectGUI>
 {
 public:
@@ -42,6 +43,7 @@ private:
   std::unique_ptr<AAX_VController> mController;
   AAX_InterfaceRef<AAX_IEffectParameters> mEffect;
   std::unique_ptr<AAX_VViewContainer> mContainer;
-  const TestEffect::Fault mFault; // chosen when the view is made
+  std::unique_ptr<TestSurfaceEditor> mEditor; // while attached to a host surface
+  const TestEffect::Fault mFault;             // chosen when the view is made
   bool mDragging = false;
 };
