@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -247,6 +248,25 @@ TEST_F(WinServices, ProductFontLoadsFromTheModuleResourcesAtFaceZero)
   const std::vector<std::uint8_t> expected = ReadFile(BRASMIRE_FONT_FILE);
   EXPECT_EQ(record.bytes.size(), expected.size());
   EXPECT_TRUE(record.bytes == expected);
+
+  // Loaded for the editor, the font also serves a native text entry of that font id, at the
+  // style's size: 20 points at scale 1 are 20 pixels.
+  ASSERT_TRUE(mGraphics.LoadFont("ProductFont", "Roboto-Regular.ttf"));
+  ITextStyle style;
+  std::snprintf(style.mFont, sizeof style.mFont, "ProductFont");
+  style.mSize = 20.f;
+  mGraphics.OpenTextEntry(mOutputControl, style, mOutputControl->GetRECT(), "", 0);
+  HWND edit = mGraphics.TextEntryWindow();
+  ASSERT_NE(edit, nullptr);
+  LOGFONTW editFont{};
+  ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)),
+                       sizeof editFont, &editFont),
+            0);
+  EXPECT_EQ(editFont.lfHeight, 20);
+  EXPECT_EQ(std::wstring(editFont.lfFaceName), L"Roboto");
+  mGraphics.CancelNativeTextEntry();
+  Pump(100);
+  EXPECT_EQ(mGraphics.TextEntryWindow(), nullptr);
 
   font.reset();
   mGraphics.SetLibraryInstance(GetModuleHandleW(nullptr));
