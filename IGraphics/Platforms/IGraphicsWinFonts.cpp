@@ -8,6 +8,7 @@
 #include "IGraphics/ResourceLookup.h"
 #include "IGraphics/TextConversion.h"
 
+#include <climits>
 #include <cwchar>
 
 namespace igraphics

@@ -46,7 +46,8 @@ private:
   bool mOpen;
 };
 
-// The colour dialog's custom colours, kept between dialogs for the whole process.
+// The colour dialog's custom colours, kept between dialogs for the whole process. Read and
+// written only by dialogs, which run on the editors' (main) thread.
 std::array<COLORREF, 16>& CustomColours()
 {
   static std::array<COLORREF, 16> colours{};

@@ -47,7 +47,11 @@ void IGraphicsWin::OpenNativeTextEntry(int paramIdx, const ITextStyle& style, co
     mTextEntryValIdx = targetListed ? mTextEntryTargetValIdx : -1;
     return;
   }
-  if (!mWnd) return;
+  if (!mWnd)
+  {
+    ClearInTextEntryControl(); // no entry can open, so none will answer
+    return;
+  }
   const float s = PixelScale();
   const int x = static_cast<int>(bounds.L * s);
   const int y = static_cast<int>(bounds.T * s);

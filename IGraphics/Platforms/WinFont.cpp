@@ -51,13 +51,18 @@ FontDataRecord IGraphicsWin::Font::FontData() const
   FontDataRecord record;
   const SelectedFont selected(mFont);
   if (!selected.DC()) return record;
-  const DWORD size = GetFontData(selected.DC(), 0, 0, nullptr, 0);
+  // A face of a collection is read with the whole collection, so the face index can find it
+  // there; a plain font file has no collection table.
+  DWORD table = kCollectionTag;
+  DWORD size = GetFontData(selected.DC(), table, 0, nullptr, 0);
+  if (size == GDI_ERROR)
+  {
+    table = 0;
+    size = GetFontData(selected.DC(), table, 0, nullptr, 0);
+  }
   if (size == GDI_ERROR || size == 0) return record;
   record.bytes.resize(size);
-  // A face of a collection answers with the whole collection; a plain font does not have one.
-  DWORD read = GetFontData(selected.DC(), kCollectionTag, 0, record.bytes.data(), size);
-  if (read == GDI_ERROR) read = GetFontData(selected.DC(), 0, 0, record.bytes.data(), size);
-  if (read != size)
+  if (GetFontData(selected.DC(), table, 0, record.bytes.data(), size) != size)
   {
     record.bytes.clear();
     return record;

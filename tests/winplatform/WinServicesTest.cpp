@@ -248,6 +248,10 @@ TEST_F(WinServices, ProductFontLoadsFromTheModuleResourcesAtFaceZero)
   const std::vector<std::uint8_t> expected = ReadFile(BRASMIRE_FONT_FILE);
   EXPECT_EQ(record.bytes.size(), expected.size());
   EXPECT_TRUE(record.bytes == expected);
+  // The file's one face is named "Regular".
+  EXPECT_EQ(IGraphicsWin::Font::FaceIndexOfStyle(expected, "Regular"), 0);
+  EXPECT_EQ(IGraphicsWin::Font::FaceIndexOfStyle(expected, "Bold"), -1);
+  EXPECT_EQ(IGraphicsWin::Font::FaceIndexOfStyle(std::vector<std::uint8_t>(64, 0), ""), -1);
 
   // Loaded for the editor, the font also serves a native text entry of that font id, at the
   // style's size: 20 points at scale 1 are 20 pixels.
