@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -98,6 +99,46 @@ std::vector<std::uint8_t> ReadFile(const char* path)
 {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Runs `action` from inside the next modal loop (a menu's, a dialog's): a thread timer fires
+// there. The action answers true once it found what it waits for; until then it is retried,
+// for at most about 5 s.
+std::function<bool()> gModalAction;
+int gModalTries = 0;
+
+void CALLBACK RunModalAction(HWND, UINT, UINT_PTR timer, DWORD)
+{
+  if (gModalAction())
+    KillTimer(nullptr, timer);
+  else if (++gModalTries > 50)
+  {
+    // Never hang the run: our open dialogs and menu are dismissed and the test's checks fail.
+    KillTimer(nullptr, timer);
+    for (HWND wnd = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); wnd;
+         wnd = FindWindowExW(nullptr, wnd, L"#32770", nullptr))
+      if (GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId())
+        PostMessageW(wnd, WM_COMMAND, IDCANCEL, 0);
+    EndMenu();
+  }
+}
+
+void WhenModal(std::function<bool()> action)
+{
+  gModalAction = std::move(action);
+  gModalTries = 0;
+  SetTimer(nullptr, 0, 100, RunModalAction);
+}
+
+// The open dialog box owned by `owner`, or null. Windows gives a dialog of a child window
+// to that window's top-level ancestor.
+HWND OpenDialogOwnedBy(HWND owner)
+{
+  const HWND root = GetAncestor(owner, GA_ROOT);
+  for (HWND wnd = FindWindowW(L"#32770", nullptr); wnd;
+       wnd = FindWindowExW(nullptr, wnd, L"#32770", nullptr))
+    if (GetWindow(wnd, GW_OWNER) == root) return wnd;
+  return nullptr;
 }
 
 // One editor for the whole suite: making a window with its GL context is what costs time under
@@ -299,15 +340,14 @@ TEST_F(WinServices, InstalledFamiliesLoadAndUnknownOnesDoNot)
   EXPECT_EQ(mGraphics.MakePlatformFont("none", "", 0), nullptr);
 }
 
-// Keys for the menu's own modal loop, sent once it runs: a timer fires inside that loop.
-std::vector<WPARAM> gMenuKeys;
-
-void CALLBACK SendMenuKeys(HWND, UINT, UINT_PTR timer, DWORD)
+// Posts keys to the open menu; false while none is open.
+bool PressMenuKeys(std::vector<WPARAM> keys)
 {
-  KillTimer(nullptr, timer);
   HWND menuWindow = FindWindowW(L"#32768", nullptr);
-  for (const WPARAM key : gMenuKeys)
+  if (!menuWindow) return false;
+  for (const WPARAM key : keys)
     PostMessageW(menuWindow, WM_KEYDOWN, key, 1);
+  return true;
 }
 
 TEST_F(WinServices, MenuChoiceInASubmenuReachesThatSubmenu)
@@ -324,8 +364,7 @@ TEST_F(WinServices, MenuChoiceInASubmenuReachesThatSubmenu)
   sub->SetCompletionFunction([&](IPopupMenu* m) { completed = m; });
 
   // Down to "One", down to "Two", right into its submenu ("Two A"), down to "Two B", choose.
-  gMenuKeys = {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN};
-  SetTimer(nullptr, 0, 200, SendMenuKeys);
+  WhenModal([] { return PressMenuKeys({VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}); });
   IPopupMenu* chosen = mGraphics.ShowNativePopupMenu(menu, IRect(10.f, 10.f, 90.f, 40.f));
 
   EXPECT_EQ(chosen, sub);
@@ -334,44 +373,111 @@ TEST_F(WinServices, MenuChoiceInASubmenuReachesThatSubmenu)
   EXPECT_EQ(menu.GetChosenItemIdx(), -1);
 
   // Escape closes it without a choice.
-  gMenuKeys = {VK_ESCAPE};
-  SetTimer(nullptr, 0, 200, SendMenuKeys);
+  WhenModal([] { return PressMenuKeys({VK_ESCAPE}); });
   EXPECT_EQ(mGraphics.ShowNativePopupMenu(menu, IRect(10.f, 10.f, 90.f, 40.f)), nullptr);
-}
-
-// What the message box showed, read from inside its modal loop before answering OK.
-struct SeenMessageBox
-{
-  bool found = false;
-  std::wstring text;
-  HWND owner = nullptr;
-} gSeenBox;
-
-void CALLBACK ReadAndCloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD)
-{
-  KillTimer(nullptr, timer);
-  HWND box = FindWindowW(nullptr, L"Caf\u00e9");
-  gSeenBox.found = box != nullptr;
-  if (!box) return;
-  wchar_t text[64]{};
-  GetDlgItemTextW(box, 0xFFFF, text, 64); // the box's static text
-  gSeenBox.text = text;
-  gSeenBox.owner = GetWindow(box, GW_OWNER);
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(WinServices, MessageBoxShowsUtf8TextOwnedByTheHostWindow)
 {
-  gSeenBox = {};
+  std::wstring text;
+  HWND owner = nullptr;
+  WhenModal(
+      [&]
+      {
+        HWND box = FindWindowW(nullptr, L"Caf\u00e9");
+        if (!box) return false;
+        wchar_t shown[64]{};
+        GetDlgItemTextW(box, 0xFFFF, shown, 64); // the box's static text
+        text = shown;
+        owner = GetWindow(box, GW_OWNER);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+      });
   int completed = -1;
-  SetTimer(nullptr, 0, 200, ReadAndCloseMessageBox);
   const int result = mGraphics.ShowModalMessage("h\xC3\xA9llo", "Caf\xC3\xA9", MB_OK,
                                                 [&](int answer) { completed = answer; });
-  ASSERT_TRUE(gSeenBox.found);
-  EXPECT_EQ(gSeenBox.text, L"h\u00e9llo");
-  EXPECT_EQ(gSeenBox.owner, sEditor->host.Get());
+  EXPECT_EQ(text, L"h\u00e9llo");
+  EXPECT_EQ(owner, sEditor->host.Get());
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(completed, IDOK);
+}
+
+TEST_F(WinServices, SaveDialogAnswersTheFullPathAndItsDirectory)
+{
+  HWND editor = static_cast<HWND>(mGraphics.EditorWindowHandle());
+  WhenModal(
+      [&]
+      {
+        HWND dialog = OpenDialogOwnedBy(editor);
+        if (!dialog) return false;
+        // The name field of either dialog style.
+        SetDlgItemTextW(dialog, 0x480, L"C:\\windows\\y.wav");
+        SetDlgItemTextW(dialog, 0x47c, L"C:\\windows\\y.wav");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+      });
+  std::string fileName = "start.wav";
+  std::string dir = "C:\\";
+  std::vector<std::string> answers;
+  mGraphics.ChooseFile(fileName, dir, 1, "wav aif",
+                       [&](const std::string& f, const std::string& d)
+                       {
+                         answers.push_back(f);
+                         answers.push_back(d);
+                       });
+  EXPECT_EQ(fileName, "C:\\windows\\y.wav");
+  EXPECT_EQ(dir, "C:\\windows\\");
+  EXPECT_EQ(answers, (std::vector<std::string>{"C:\\windows\\y.wav", "C:\\windows\\"}));
+}
+
+TEST_F(WinServices, CancelledDialogsAnswerNothingChosen)
+{
+  HWND editor = static_cast<HWND>(mGraphics.EditorWindowHandle());
+  auto cancel = [editor]
+  {
+    HWND dialog = OpenDialogOwnedBy(editor);
+    if (dialog) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return dialog != nullptr;
+  };
+
+  WhenModal(cancel);
+  std::string fileName = "y.wav";
+  std::string dir = "C:\\x\\";
+  int fileAnswers = 0;
+  mGraphics.ChooseFile(fileName, dir, 0, "wav",
+                       [&](const std::string&, const std::string&) { ++fileAnswers; });
+  EXPECT_EQ(fileName, "");
+  EXPECT_EQ(dir, "C:\\x\\"); // unchanged
+  EXPECT_EQ(fileAnswers, 1);
+
+  WhenModal(cancel);
+  int colourAnswers = 0;
+  IColor colour(128, 10, 20, 30);
+  EXPECT_FALSE(mGraphics.ChooseColour(colour, "", [&](const IColor&) { ++colourAnswers; }));
+  EXPECT_EQ(colourAnswers, 0);
+  EXPECT_EQ(colour, IColor(128, 10, 20, 30));
+}
+
+TEST_F(WinServices, ColourDialogShowsThePromptAndKeepsAlpha)
+{
+  bool titled = false;
+  WhenModal(
+      [&]
+      {
+        HWND dialog = FindWindowW(nullptr, L"Pick a colour");
+        if (!dialog) return false;
+        titled = true;
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
+      });
+  IColor colour(128, 10, 20, 30);
+  IColor answered;
+  EXPECT_TRUE(
+      mGraphics.ChooseColour(colour, "Pick a colour", [&](const IColor& c) { answered = c; }));
+  EXPECT_TRUE(titled);
+  // OK on the initial colour: red, green and blue come back in their places, alpha stays.
+  EXPECT_EQ(colour, IColor(128, 10, 20, 30));
+  EXPECT_EQ(answered, colour);
 }
 
 TEST_F(WinServices, UnknownCursorShapeShowsTheArrow)
@@ -427,6 +533,24 @@ TEST(WinFontCaches, MemoryFontsLiveUntilTheLastEditorGoes)
   EXPECT_EQ(WinFontCaches::MemoryFonts().Users(), 0);
   EXPECT_EQ(WinFontCaches::MemoryFonts().Size(), 0);
   EXPECT_EQ(WinFontCaches::TextEntryFonts().Size(), 0);
+}
+
+TEST(WinServicesWithoutWindow, DialogsChooseNothingAndDropTheirCompletions)
+{
+  test::FakeEditorDelegate delegate(0);
+  IGraphicsWin graphics(delegate, 100, 100);
+  int answers = 0;
+  std::string fileName = "y.wav";
+  std::string dir = "C:\\x\\";
+  graphics.ChooseFile(fileName, dir, 0, "wav",
+                      [&](const std::string&, const std::string&) { ++answers; });
+  EXPECT_EQ(fileName, "");
+  IColor colour = COLOR_RED;
+  EXPECT_FALSE(graphics.ChooseColour(colour, "", [&](const IColor&) { ++answers; }));
+  EXPECT_EQ(answers, 0);
+  std::unique_ptr<IPopupMenu> menu = std::make_unique<IPopupMenu>();
+  menu->AddItem("One");
+  EXPECT_EQ(graphics.ShowNativePopupMenu(*menu, IRect(0.f, 0.f, 10.f, 10.f)), nullptr);
 }
 
 TEST(WinFontCaches, BytesThatAreNoFontGiveNone)
