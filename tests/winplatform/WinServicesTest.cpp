@@ -480,6 +480,32 @@ TEST_F(WinServices, ColourDialogShowsThePromptAndKeepsAlpha)
   EXPECT_EQ(answered, colour);
 }
 
+TEST_F(WinServices, ShowingALockedCursorPutsItBackWhereItWasHidden)
+{
+  HWND editor = static_cast<HWND>(mGraphics.EditorWindowHandle());
+  POINT hiddenAt{50, 20}; // client pixels = points at scale 1
+  ClientToScreen(editor, &hiddenAt);
+  mGraphics.WarpCursorTo(50.f, 20.f);
+  float x = 0.f;
+  float y = 0.f;
+  mGraphics.CursorPositionInPoints(x, y);
+  EXPECT_EQ(x, 50.f);
+  EXPECT_EQ(y, 20.f);
+
+  mGraphics.SetCursorHidden(true, true);
+  EXPECT_TRUE(mGraphics.CursorIsLocked());
+  SetCursorPos(hiddenAt.x + 100, hiddenAt.y + 40); // the pointer wanders while hidden
+  mGraphics.CursorPositionInPoints(x, y);
+  EXPECT_EQ(x, 150.f);
+  EXPECT_EQ(y, 60.f);
+  mGraphics.SetCursorHidden(false);
+  POINT now{};
+  GetCursorPos(&now);
+  EXPECT_EQ(now.x, hiddenAt.x);
+  EXPECT_EQ(now.y, hiddenAt.y);
+  EXPECT_FALSE(mGraphics.CursorIsLocked());
+}
+
 TEST_F(WinServices, UnknownCursorShapeShowsTheArrow)
 {
   mGraphics.SetCursorShape(CursorShape::HAND);
