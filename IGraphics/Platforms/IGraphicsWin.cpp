@@ -1,6 +1,7 @@
 #include "IGraphics/Platforms/IGraphicsWin.h"
 
 #include "IGraphics/Platforms/DisplayTimerPeriod.h"
+#include "IGraphics/Platforms/ScreenScaleFromDpi.h"
 #include "IGraphics/Platforms/UpdateRegionRects.h"
 #include "IGraphics/TextConversion.h"
 #include "IPlug/IGEditorDelegate.h"
@@ -27,7 +28,6 @@ namespace
 static_assert(sizeof(RGNDATAHEADER) == UpdateRegionRects::kHeaderBytes);
 static_assert(sizeof(RECT) == UpdateRegionRects::kRectBytes);
 
-constexpr float kDefaultDpi = 96.f;
 // Mouse messages synthesised from pen or touch carry this in the upper 24 bits
 // of their extra information.
 constexpr LPARAM kTouchSignatureMask = static_cast<LPARAM>(0xFFFFFF00);
@@ -156,30 +156,16 @@ IGraphicsWin::~IGraphicsWin()
   DestroyEditorWindow();
 }
 
-int IGraphicsWin::WindowClassReferences()
-{
-  std::lock_guard lock(gClassLock);
-  return gClassReferences;
-}
-
 bool IGraphicsWin::HasTouchDigitizer()
 {
   return (GetSystemMetrics(SM_DIGITIZER) & kDigitizerReady) != 0;
-}
-
-bool IGraphicsWin::DisplayClockWaitsForVerticalBlank() const
-{
-  return mDisplayClock && mDisplayClock->UsesVerticalBlank();
 }
 
 float IGraphicsWin::WindowDpiScale(HWND hWnd) const
 {
   const GetDpiForWindowFn query = DpiQuery();
   if (query == nullptr || hWnd == nullptr) return 1.f;
-  UINT dpi = query(hWnd);
-  // A failed query answers 0; below 96 dpi the editor would be smaller than designed.
-  if (dpi == 0) dpi = static_cast<UINT>(kDefaultDpi);
-  return std::max(1.f, static_cast<float>(dpi) / kDefaultDpi);
+  return ScreenScaleFromDpi(query(hWnd));
 }
 
 // Opening and closing -------------------------------------------------------------------------
@@ -474,48 +460,47 @@ void IGraphicsWin::OnDisplayTick(std::uint32_t tick)
   }
 }
 
+void IGraphicsWin::ReadUpdateRegion(HRGN region, bool complex, IRectList& rects) const
+{
+  const float s = PixelScale();
+  RECT box{};
+  GetRgnBox(region, &box);
+  const UpdateRegionRects::PixelRect bounds = ToPixelRect(box);
+  constexpr std::size_t kMaxRects =
+      (UpdateRegionRects::kBufferBytes - UpdateRegionRects::kHeaderBytes) /
+      UpdateRegionRects::kRectBytes;
+  if (complex && UpdateRegionRects::FitsBytes(GetRegionData(region, 0, nullptr)))
+  {
+    alignas(RGNDATA) std::array<unsigned char, UpdateRegionRects::kBufferBytes> buffer{};
+    if (GetRegionData(region, static_cast<DWORD>(buffer.size()),
+                      reinterpret_cast<RGNDATA*>(buffer.data())) != 0)
+    {
+      RGNDATAHEADER header{};
+      std::memcpy(&header, buffer.data(), sizeof(header));
+      std::array<UpdateRegionRects::PixelRect, kMaxRects> pixels{};
+      const std::size_t count = std::min<std::size_t>(header.nCount, kMaxRects);
+      for (std::size_t i = 0; i < count; ++i)
+      {
+        RECT r{};
+        std::memcpy(&r, buffer.data() + sizeof(header) + i * sizeof(RECT), sizeof(RECT));
+        pixels[i] = ToPixelRect(r);
+      }
+      UpdateRegionRects::Convert(pixels.data(), count, bounds, s, rects);
+      return;
+    }
+  }
+  // A simple region, or data beyond the buffer: the bounding box.
+  UpdateRegionRects::Convert(nullptr, 0, bounds, s, rects);
+}
+
 LRESULT IGraphicsWin::OnPaint()
 {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   const int kind = region ? GetUpdateRgn(mWnd, region, FALSE) : ERROR;
   if (kind == SIMPLEREGION || kind == COMPLEXREGION)
   {
-    const float s = PixelScale();
     IRectList rects;
-    RECT box{};
-    GetRgnBox(region, &box);
-    const UpdateRegionRects::PixelRect bounds = ToPixelRect(box);
-    bool converted = false;
-    if (kind == COMPLEXREGION)
-    {
-      alignas(RGNDATA) std::array<unsigned char, UpdateRegionRects::kBufferBytes> buffer{};
-      const DWORD needed = GetRegionData(region, 0, nullptr);
-      if (UpdateRegionRects::FitsBytes(needed) &&
-          GetRegionData(region, static_cast<DWORD>(buffer.size()),
-                        reinterpret_cast<RGNDATA*>(buffer.data())) != 0)
-      {
-        RGNDATAHEADER header{};
-        std::memcpy(&header, buffer.data(), sizeof(header));
-        const std::size_t count = header.nCount;
-        std::array<UpdateRegionRects::PixelRect,
-                   (UpdateRegionRects::kBufferBytes - UpdateRegionRects::kHeaderBytes) /
-                       UpdateRegionRects::kRectBytes>
-            pixels{};
-        if (count <= pixels.size())
-        {
-          for (std::size_t i = 0; i < count; ++i)
-          {
-            RECT r{};
-            std::memcpy(&r, buffer.data() + sizeof(header) + i * sizeof(RECT), sizeof(RECT));
-            pixels[i] = ToPixelRect(r);
-          }
-          UpdateRegionRects::Convert(pixels.data(), count, bounds, s, rects);
-          converted = true;
-        }
-      }
-    }
-    if (!converted) UpdateRegionRects::Convert(nullptr, 0, bounds, s, rects);
-
+    ReadUpdateRegion(region, kind == COMPLEXREGION, rects);
     PAINTSTRUCT ps{};
     BeginPaint(mWnd, &ps);
     if (Renderer())
@@ -600,24 +585,10 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
   case WM_KEYUP:
     return OnKey(hWnd, msg, wParam, lParam);
   case WM_TIMER:
-    if (wParam == kDisplayTimerId)
-    {
-      ++mTimerTicksHandled;
-      OnDisplayTick(0);
-    }
+    if (wParam == kDisplayTimerId) OnDisplayTick(0);
     return 0;
   case WM_CTLCOLOREDIT:
-  {
-    if (mTextEntryWnd == nullptr) return 0;
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    const IColor& bg = mTextEntryStyle.mTextEntryBGColor;
-    const IColor& fg = mTextEntryStyle.mTextEntryFGColor;
-    SetBkColor(dc, RGB(bg.R, bg.G, bg.B));
-    SetDCBrushColor(dc, RGB(bg.R, bg.G, bg.B));
-    SetTextColor(dc, RGB(fg.R, fg.G, fg.B));
-    SetBkMode(dc, OPAQUE);
-    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
-  }
+    return OnTextEntryColours(reinterpret_cast<HDC>(wParam));
   case WM_MOUSEMOVE:
     if (fromTouch) return 0;
     return OnMouseMove(wParam, lParam);
@@ -669,12 +640,23 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     OnMouseOut();
     return 0;
   case kDisplayTickMessage:
-    ++mThreadTicksHandled;
     OnDisplayTick(static_cast<std::uint32_t>(wParam));
     return 0;
   default:
     return DefWindowProcW(hWnd, msg, wParam, lParam);
   }
+}
+
+LRESULT IGraphicsWin::OnTextEntryColours(HDC dc)
+{
+  if (mTextEntryWnd == nullptr) return 0;
+  const IColor& bg = mTextEntryStyle.mTextEntryBGColor;
+  const IColor& fg = mTextEntryStyle.mTextEntryFGColor;
+  SetBkColor(dc, RGB(bg.R, bg.G, bg.B));
+  SetDCBrushColor(dc, RGB(bg.R, bg.G, bg.B));
+  SetTextColor(dc, RGB(fg.R, fg.G, fg.B));
+  SetBkMode(dc, OPAQUE);
+  return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
 }
 
 // Input -----------------------------------------------------------------------------------------

@@ -77,18 +77,10 @@ public:
   // A ready digitiser is present (bit 6 of SM_DIGITIZER).
   static bool HasTouchDigitizer();
 
-  // What the window layer decided and did, for hosts and tests [main-thread] -------------------
+  // What the window layer decided [main-thread] --------------------------------------------------
 
   // Windows 8 or later: vertical-blank ticks from DisplayClockThread; else timer 2.
   bool UsesDisplayClockThread() const { return mUseDisplayClockThread; }
-  // Display ticks handled so far from each source.
-  int TimerTicksHandled() const { return mTimerTicksHandled; }
-  int ThreadTicksHandled() const { return mThreadTicksHandled; }
-  // Whether the display-clock thread found the vertical-blank functions (false
-  // before its first pass and where the system lacks them).
-  bool DisplayClockWaitsForVerticalBlank() const;
-  // Windows holding a reference to the window class, process-wide.
-  static int WindowClassReferences();
 
   // One redraw step: tick `tick` from the display clock, 0 from the timer.
   void OnDisplayTick(std::uint32_t tick);
@@ -98,6 +90,10 @@ private:
   LRESULT HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void OnCreateWindow(HWND hWnd);
   LRESULT OnPaint();
+  // The update region in editor rectangles (its bounding box when its data
+  // exceed the buffer).
+  void ReadUpdateRegion(HRGN region, bool complex, IRectList& rects) const;
+  LRESULT OnTextEntryColours(HDC dc);
   LRESULT OnKey(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
   void OnButtonDown(WPARAM wParam, LPARAM lParam);
@@ -138,8 +134,6 @@ private:
   // The thread and what it shares with this thread (atomics inside, jointly owned).
   std::unique_ptr<DisplayClockThread> mDisplayClock;
   std::uint32_t mSkipTicksBelow = 0; // 0: no mark
-  int mTimerTicksHandled = 0;
-  int mThreadTicksHandled = 0;
   WheelAccumulator mWheel;
   bool mForwardingKey = false;                        // a key is being handed to the root window
   bool mReleasingCapture = false;                     // our own ReleaseCapture is running
