@@ -141,6 +141,21 @@ HWND OpenDialogOwnedBy(HWND owner)
   return nullptr;
 }
 
+// Answers the message box captioned `caption` with `button`, remembering its text.
+std::function<bool()> AnswerBox(const wchar_t* caption, WPARAM button, std::wstring& text)
+{
+  return [caption, button, &text]
+  {
+    HWND box = FindWindowW(nullptr, caption);
+    if (!box) return false;
+    wchar_t shown[128]{};
+    GetDlgItemTextW(box, 0xFFFF, shown, 128);
+    text = shown;
+    PostMessageW(box, WM_COMMAND, button, 0);
+    return true;
+  };
+}
+
 // One editor for the whole suite: making a window with its GL context is what costs time under
 // Wine. Each test starts from default values and an empty call record.
 class WinServices : public ::testing::Test
@@ -381,17 +396,12 @@ TEST_F(WinServices, MessageBoxShowsUtf8TextOwnedByTheHostWindow)
 {
   std::wstring text;
   HWND owner = nullptr;
+  const std::function<bool()> answer = AnswerBox(L"Caf\u00e9", IDOK, text);
   WhenModal(
       [&]
       {
-        HWND box = FindWindowW(nullptr, L"Caf\u00e9");
-        if (!box) return false;
-        wchar_t shown[64]{};
-        GetDlgItemTextW(box, 0xFFFF, shown, 64); // the box's static text
-        text = shown;
-        owner = GetWindow(box, GW_OWNER);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return true;
+        owner = GetWindow(FindWindowW(nullptr, L"Caf\u00e9"), GW_OWNER);
+        return answer();
       });
   int completed = -1;
   const int result = mGraphics.ShowModalMessage("h\xC3\xA9llo", "Caf\xC3\xA9", MB_OK,
@@ -478,6 +488,24 @@ TEST_F(WinServices, ColourDialogShowsThePromptAndKeepsAlpha)
   // OK on the initial colour: red, green and blue come back in their places, alpha stays.
   EXPECT_EQ(colour, IColor(128, 10, 20, 30));
   EXPECT_EQ(answered, colour);
+}
+
+TEST_F(WinServices, WebAddressNeedsConsentAndAnAddressThatFits)
+{
+  std::wstring asked;
+  WhenModal(AnswerBox(L"Brasmire", IDNO, asked));
+  EXPECT_FALSE(mGraphics.OpenWebAddress("https://example.com/", "Brasmire", "Open the manual?"));
+  EXPECT_EQ(asked, L"Open the manual?");
+
+  // 4096 units with the terminator do not fit: nothing opens and the error is shown.
+  const std::string tooLong = "https://example.com/" + std::string(4096, 'a');
+  std::wstring error;
+  WhenModal(AnswerBox(L"Brasmire", IDOK, error));
+  EXPECT_FALSE(mGraphics.OpenWebAddress(tooLong.c_str(), "Brasmire", nullptr, "No browser"));
+  EXPECT_EQ(error, L"No browser");
+
+  EXPECT_FALSE(mGraphics.ShowInFileExplorer(""));
+  EXPECT_FALSE(mGraphics.ShowInFileExplorer(nullptr));
 }
 
 TEST_F(WinServices, ShowingALockedCursorPutsItBackWhereItWasHidden)
