@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 namespace igraphics
@@ -187,12 +188,8 @@ protected:
     IControl* oversampling = nullptr;
   };
 
-  static void SetUpTestSuite() { sEditor = new Editor; }
-  static void TearDownTestSuite()
-  {
-    delete sEditor;
-    sEditor = nullptr;
-  }
+  static void SetUpTestSuite() { sEditor = std::make_unique<Editor>(); }
+  static void TearDownTestSuite() { sEditor.reset(); }
 
   void SetUp() override
   {
@@ -209,7 +206,7 @@ protected:
     return mGraphics.TextEntryWindow();
   }
 
-  static inline Editor* sEditor = nullptr;
+  static inline std::unique_ptr<Editor> sEditor;
   FakeEditorDelegate& mDelegate = sEditor->delegate;
   IGraphicsWin& mGraphics = sEditor->graphics;
   IControl* mOutputControl = sEditor->output;
