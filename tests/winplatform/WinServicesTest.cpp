@@ -440,11 +440,14 @@ TEST_F(WinServices, SaveDialogAnswersTheFullPathAndItsDirectory)
 TEST_F(WinServices, CancelledDialogsAnswerNothingChosen)
 {
   HWND editor = static_cast<HWND>(mGraphics.EditorWindowHandle());
-  auto cancel = [editor]
+  int cancelled = 0; // dialogs found and cancelled, not merely dismissed after waiting
+  auto cancel = [editor, &cancelled]
   {
     HWND dialog = OpenDialogOwnedBy(editor);
-    if (dialog) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    return dialog != nullptr;
+    if (!dialog) return false;
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ++cancelled;
+    return true;
   };
 
   WhenModal(cancel);
@@ -458,11 +461,21 @@ TEST_F(WinServices, CancelledDialogsAnswerNothingChosen)
   EXPECT_EQ(fileAnswers, 1);
 
   WhenModal(cancel);
+  std::vector<std::string> folderAnswers;
+  mGraphics.ChooseFolder(dir,
+                         [&](const std::string& f, const std::string& d) {
+                           folderAnswers = {f, d};
+                         });
+  EXPECT_EQ(dir, "");
+  EXPECT_EQ(folderAnswers, (std::vector<std::string>{"", ""}));
+
+  WhenModal(cancel);
   int colourAnswers = 0;
   IColor colour(128, 10, 20, 30);
   EXPECT_FALSE(mGraphics.ChooseColour(colour, "", [&](const IColor&) { ++colourAnswers; }));
   EXPECT_EQ(colourAnswers, 0);
   EXPECT_EQ(colour, IColor(128, 10, 20, 30));
+  EXPECT_EQ(cancelled, 3);
 }
 
 TEST_F(WinServices, ColourDialogShowsThePromptAndKeepsAlpha)
