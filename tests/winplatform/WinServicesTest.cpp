@@ -29,12 +29,8 @@ using test::ProbeControl;
 constexpr int kOutput = 0;       // a real parameter, in dB
 constexpr int kOversampling = 1; // an integer parameter
 
-LRESULT CALLBACK HostWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-  return DefWindowProcW(wnd, msg, wParam, lParam);
-}
-
-// A top-level window as a host makes for an editor.
+// A top-level window as a host makes for an editor, without a frame: under Xvfb there is no
+// window manager, and Wine waits for one whenever a framed window goes away.
 class HostWindow
 {
 public:
@@ -43,15 +39,14 @@ public:
     static const ATOM atom = []
     {
       WNDCLASSW wc{};
-      wc.lpfnWndProc = &HostWindowProc;
+      wc.lpfnWndProc = &DefWindowProcW;
       wc.hInstance = GetModuleHandleW(nullptr);
       wc.lpszClassName = L"BrasmireServicesTestHost";
       return RegisterClassW(&wc);
     }();
     EXPECT_NE(atom, 0);
-    mWnd =
-        CreateWindowExW(0, L"BrasmireServicesTestHost", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                        0, 0, 800, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    mWnd = CreateWindowExW(0, L"BrasmireServicesTestHost", L"Host", WS_POPUP | WS_VISIBLE, 0, 0,
+                           800, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   ~HostWindow() { DestroyWindow(mWnd); }
   HostWindow(const HostWindow&) = delete;
