@@ -6,6 +6,7 @@
 //   BRASMIRE_EXPECT_DISPLAY_CLOCK "timer" (before Windows 8, the default) or "thread"
 
 #include "tests/module/ModuleHost.h"
+#include "tests/platforms/DawWindow.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -23,6 +24,7 @@ namespace moduletest
 namespace
 {
 
+using platformtest::DawWindow;
 using AutomationKind = aaxhost::HostAutomationDelegate::Event::Kind;
 
 constexpr const wchar_t* kEditorClass = L"IPlugWndClass";
@@ -63,36 +65,6 @@ LRESULT CALLBACK DawWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam
   }
   return DefWindowProcW(hWnd, msg, wParam, lParam);
 }
-
-// A top-level window as a DAW makes for a plug-in's editor: a floating one
-// without a frame. (Under Xvfb there is no window manager, and Wine waits two
-// seconds for one whenever a framed window is hidden.)
-class DawWindow
-{
-public:
-  DawWindow()
-  {
-    static const ATOM atom = []
-    {
-      WNDCLASSW wc{};
-      wc.lpfnWndProc = &DawWindowProc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = L"BrasmireTestDaw";
-      return RegisterClassW(&wc);
-    }();
-    EXPECT_NE(atom, 0);
-    mWnd =
-        CreateWindowExW(0, L"BrasmireTestDaw", L"Test DAW", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                        0, 0, 1400, 600, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    EXPECT_NE(mWnd, nullptr);
-  }
-  DawWindow(const DawWindow&) = delete;
-  DawWindow& operator=(const DawWindow&) = delete;
-  HWND Get() const { return mWnd; }
-
-private:
-  HWND mWnd = nullptr;
-};
 
 struct PumpCounts
 {
@@ -344,7 +316,7 @@ TEST_F(WinEditorTest, AMiddleButtonPressOrALostCaptureLeavesTheNextDragWorking)
 
 TEST_F(WinEditorTest, AKeyTheEditorDoesNotUseReachesTheHostOnceEvenWhenTheHostSendsItBack)
 {
-  DawWindow daw;
+  DawWindow daw(&DawWindowProc);
   HostInstance& instance = Make(kStereo);
   HWND editor = OpenEditor(instance, daw);
   ASSERT_NE(editor, nullptr);
