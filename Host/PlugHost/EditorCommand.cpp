@@ -25,7 +25,8 @@ constexpr const char* kUsage =
     "                        display's own (its dots per inch / 96) and no other\n"
     "  --param NAME=VALUE    set a parameter first, as a user types it (repeatable)\n"
     "  --events FILE         input to replay: down/move/up/wheel/dblclick X Y, key C, wait N\n"
-    "  --frames N            frames to run after the input (default 30)\n";
+    "  --frames N            frames to run after the input (default 30)\n\n"
+    "Each parameter the editor changed is printed as \"NAME: TEXT (NORMALISED)\".\n";
 
 #ifdef _WIN32
 // Scales closer than this are the same display scale.
@@ -38,6 +39,15 @@ std::string ScaleText(float scale)
   return text;
 }
 #endif
+
+// What the editor changed, as a DAW's automation lanes show it.
+void PrintChanges(const std::vector<ParamInfo>& before, const std::vector<ParamInfo>& after)
+{
+  for (const ParamInfo& now : after)
+    for (const ParamInfo& then : before)
+      if (then.id == now.id && then.normal != now.normal)
+        std::printf("%s: %s (%.6g)\n", now.name.c_str(), now.valueText.c_str(), now.normal);
+}
 
 } // namespace
 
@@ -92,11 +102,14 @@ int EditorCommand(const std::vector<std::string>& args)
   run.script = &script;
   run.frames = static_cast<int>(frames);
   run.screenshot = out;
+  const std::vector<ParamInfo> before = session->Parameters();
 #ifdef _WIN32
-  return RunEditorInWindow(*session, run);
+  const int status = RunEditorInWindow(*session, run);
 #else
-  return RunEditorOnSurface(*session, run);
+  const int status = RunEditorOnSurface(*session, run);
 #endif
+  if (status == kExitOk) PrintChanges(before, session->Parameters());
+  return status;
 }
 
 } // namespace plughost

@@ -5,6 +5,7 @@
 #include "Host/PlugHost/EditorRun.h"
 #include "Host/PlugHost/PngFile.h"
 #include "Host/PlugHost/ScreenCapture.h"
+#include "Host/PlugHost/ScriptedPointer.h"
 #include "Host/PlugHost/WindowMessage.h"
 
 #include <windows.h>
@@ -79,7 +80,7 @@ UINT VirtualKey(const WindowMessage& m)
 // Posts one message where Windows would deliver it: mouse input to the
 // window holding the capture or else to the one under the pointer, the wheel
 // with screen coordinates, keys to the window with the keyboard focus.
-void Post(HWND editor, const WindowMessage& m)
+void Post(HWND editor, const WindowMessage& m, ScriptedPointer& hand)
 {
   if (m.message == winmsg::kKeyDown || m.message == winmsg::kKeyUp)
   {
@@ -91,7 +92,12 @@ void Post(HWND editor, const WindowMessage& m)
     PostMessageW(target, m.message, key, bits);
     return;
   }
-  POINT point{m.x, m.y};
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ScreenToClient(editor, &cursor);
+  const ScriptedPointer::Point placed =
+      hand.Place(m, {static_cast<int>(cursor.x), static_cast<int>(cursor.y)});
+  POINT point{placed.x, placed.y};
   HWND target = GetCapture();
   if (target != nullptr)
     MapWindowPoints(editor, target, &point, 1);
@@ -105,17 +111,6 @@ void Post(HWND editor, const WindowMessage& m)
                         static_cast<WORD>(static_cast<std::int16_t>(m.wheelDelta)));
   }
   PostMessageW(target, m.message, wParam, PackPoint(point.x, point.y));
-}
-
-// Window pixels per editor point: the editor window's width over the view's.
-double PixelsPerPoint(aaxhost::HostInstance& instance, HWND editor)
-{
-  AAX_Point size{};
-  RECT client{};
-  if (instance.View() == nullptr || instance.View()->ViewSize(&size) != AAX_SUCCESS ||
-      size.horz <= 0 || !GetClientRect(editor, &client) || client.right <= 0)
-    return 1.0;
-  return client.right / static_cast<double>(size.horz);
 }
 
 } // namespace
@@ -162,6 +157,7 @@ int RunEditorInWindow(ModuleSession& session, const EditorRun& run)
   frame->FitToEditor();
   RunFrames(1);
   frame->FitToEditor();
+  ScriptedPointer hand;
   for (const EventScript::Step& step : run.script->Steps())
   {
     if (step.waitFrames > 0)
@@ -170,10 +166,11 @@ int RunEditorInWindow(ModuleSession& session, const EditorRun& run)
       frame->FitToEditor();
       continue;
     }
-    const double pixelsPerPoint = PixelsPerPoint(instance, editor);
+    // Script points are the editor's points at the draw scale it opens with (1 for a new
+    // instance); the editor shows them at the display's scale.
     for (const AAX_HostSurfaceEvent& e : step.events)
-      for (const WindowMessage& m : ToWindowMessages(e, pixelsPerPoint))
-        Post(editor, m);
+      for (const WindowMessage& m : ToWindowMessages(e, run.screenScale))
+        Post(editor, m, hand);
     RunFrames(1);
     frame->FitToEditor();
   }
