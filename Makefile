@@ -23,7 +23,7 @@ bench: bootstrap
 
 fuzz: bootstrap
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz
+	cmake --build --preset fuzz --target brasmire_fuzzers
 	@echo "fuzzers are in build/fuzz/fuzzers; run one with a corpus folder, e.g."
 	@echo "  build/fuzz/fuzzers/utf8_truncation_fuzzer -max_total_time=600 fuzz/core/corpus/utf8_truncation"
 

@@ -33,6 +33,10 @@ if(BRASMIRE_BUILD_TESTS)
   # The executables labelled `threads`: all the ThreadSanitizer preset needs to build.
   add_custom_target(brasmire_thread_tests)
 endif()
+if(BRASMIRE_FUZZ)
+  # The fuzz targets alone: the products and tools are built and tested elsewhere.
+  add_custom_target(brasmire_fuzzers)
+endif()
 
 # Our own code: C++20, strict warnings, repository-rooted includes.
 function(brasmire_target_defaults target)
@@ -76,7 +80,8 @@ endfunction()
 # brasmire_add_benchmark(NAME <name> SOURCES ... [LIBS ...]): native builds only.
 function(brasmire_add_benchmark)
   cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
-  if(NOT BRASMIRE_BUILD_TESTS OR WIN32 OR NOT TARGET benchmark::benchmark)
+  # Timings under a sanitizer mean nothing: benchmarks build in plain native builds.
+  if(NOT BRASMIRE_BUILD_TESTS OR WIN32 OR NOT BRASMIRE_SANITIZE STREQUAL "" OR NOT TARGET benchmark::benchmark)
     return()
   endif()
   add_executable(${B_NAME} ${B_SOURCES})
@@ -96,6 +101,7 @@ function(brasmire_add_fuzzer)
   brasmire_target_defaults(${F_NAME})
   target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
   target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  add_dependencies(brasmire_fuzzers ${F_NAME})
   set_target_properties(${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
   if(NOT F_SECONDS)
     set(F_SECONDS 20)

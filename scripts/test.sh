@@ -28,7 +28,7 @@ step "build native-asan" build native-asan
 step "test native-asan" ctest --preset native-asan
 step "build native-tsan" build native-tsan --target brasmire_thread_tests
 step "test native-tsan" ctest --preset native-tsan --no-tests=ignore
-step "build fuzz" build fuzz
+step "build fuzz" build fuzz --target brasmire_fuzzers
 # Each fuzzer is single-threaded: two at a time keep both cores busy.
 step "fuzz smoke runs" ctest --preset fuzz --no-tests=ignore -j2
 step "build windows" build windows

@@ -3,6 +3,7 @@
 #include "IGraphics/IGraphics.h"
 #include "IGraphics/KeyCodes.h"
 #include "IGraphics/TextConversion.h"
+#include "IGraphics/TextEntryCharFilter.h"
 #include "IPlug/IParam.h"
 
 #include <algorithm>
@@ -380,21 +381,7 @@ bool ITextEntryControl::CharacterAllowed(char32_t c, bool& haveTarget) const
   IControl* target = mGraphics != nullptr ? mGraphics->GetControlInTextEntry() : nullptr;
   haveTarget = target != nullptr;
   if (target == nullptr || c == 0) return false;
-  const iplug::IParam* param = target->GetParam(0);
-  if (param == nullptr) return true;
-  const bool sign = c == U'+' || c == U'-';
-  const bool digit = c >= U'0' && c <= U'9';
-  switch (param->Kind())
-  {
-  case iplug::IParam::Boolean:
-  case iplug::IParam::Integer:
-  case iplug::IParam::Enumerated:
-    return digit || sign;
-  case iplug::IParam::Real:
-    return digit || sign || c == U'.';
-  default:
-    return true;
-  }
+  return TextEntryCharFilter::Accepts(target->GetParam(0), c);
 }
 
 bool ITextEntryControl::OnKeyDown(float x, float y, const IKeyPress& key)

@@ -10,6 +10,7 @@
 #include "IGraphics/Drawing/IGraphicsNanoVG.h"
 #include "IGraphics/Platforms/DisplayClockThread.h"
 #include "IGraphics/Platforms/WheelAccumulator.h"
+#include "IGraphics/Platforms/WinFontCaches.h"
 
 #include <cstdint>
 #include <map>
@@ -163,6 +164,74 @@ private:
   // Their declarations and fields go here and only here. The window layer
   // provides them DestroyTextEntryWindow, HideTooltip and PixelScale, and calls
   // the virtual SetCursorShape on WM_SETCURSOR.
+public:
+  class Font; // WinFont.h
+
+  // Cursor (IGraphicsWinCursor.cpp) [main-thread]
+  void CursorPositionInPoints(float& x, float& y) const override;
+  // Hiding twice is hiding once: the system's show counter moves once per change.
+  void SetCursorHidden(bool hide, bool lock = true) override;
+  void WarpCursorTo(float x, float y) override;
+  // Any value outside the shapes shows the arrow.
+  CursorShape SetCursorShape(CursorShape shape) override;
+
+  // Clipboard, message box, dialogs, shell (IGraphicsWinServices.cpp) [main-thread]
+  bool ReadClipboardText(std::string& text) override;
+  // Owned by the editor window; false for an empty text or when the system keeps nothing.
+  bool WriteClipboardText(const char* text) override;
+  int ShowModalMessage(const char* text, const char* caption, int type,
+                       MessageCompletion completion = nullptr) override;
+  void ChooseFile(std::string& fileName, std::string& dir, int action, const char* extensions,
+                  FileCompletion completion = nullptr) override;
+  void ChooseFolder(std::string& dir, FileCompletion completion = nullptr) override;
+  bool ChooseColour(IColor& colour, const char* prompt = "",
+                    ColourCompletion completion = nullptr) override;
+  bool OpenWebAddress(const char* url, const char* title = nullptr,
+                      const char* confirmText = nullptr, const char* errorText = nullptr) override;
+  bool ShowInFileExplorer(const char* path, bool select = false) override;
+
+  // Fonts (IGraphicsWinFonts.cpp) [main-thread]
+  std::unique_ptr<PlatformFont> MakePlatformFont(const char* fontId, const char* familyName,
+                                                 int style) override;
+  std::unique_ptr<PlatformFont> MakePlatformFont(const char* fontId, const void* bytes,
+                                                 int length) override;
+  std::unique_ptr<PlatformFont> MakePlatformFont(const char* fontId,
+                                                 const char* fileOrResourceName) override;
+  void KeepTextEntryFont(const char* fontId, PlatformFont& font) override;
+
+  // Native text entry (IGraphicsWinTextEntry.cpp) [main-thread]
+  // Nothing opens while one is open; its answer still goes to the control that opened it.
+  void OpenNativeTextEntry(int paramIdx, const ITextStyle& style, const IRect& bounds,
+                           int maxLength, const char* initialText) override;
+  void CancelNativeTextEntry() override;
+  // The open EDIT control, or null (for hosts and tests).
+  HWND TextEntryWindow() const { return mTextEntryWnd; }
+
+  // Native popup menu (IGraphicsWinMenu.cpp) [main-thread]
+  IPopupMenu* ShowNativePopupMenu(IPopupMenu& menu, const IRect& bounds) override;
+
+private:
+  // The host's top-level window: found once from the parent, or by its class name among this
+  // process's windows; null when neither is known.
+  HWND FindRootWindow();
+  // The memory-font lock is held by the caller for these.
+  std::unique_ptr<PlatformFont> MakeMemoryFontLocked(const char* fontId, const void* bytes,
+                                                     int length);
+  std::unique_ptr<PlatformFont> MakeFontFromFileLocked(const char* fontId, const std::string& path);
+  // The text-entry font lock is held by the caller.
+  void KeepTextEntryFontLocked(const char* fontId, PlatformFont& font);
+  // A copy of the style's text-entry font at its size in pixels; null when none is known.
+  HFONT MakeTextEntryFont(const ITextStyle& style, float scale);
+  static LRESULT CALLBACK TextEntryProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleTextEntryMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // Marks the EDIT control as ours in its user data.
+  static constexpr LONG_PTR kTextEntryMarker = 0xdeadf00b;
+  // The control and value the open text entry answers to.
+  IControl* mTextEntryTarget = nullptr;
+  int mTextEntryTargetValIdx = -1;
+  // Keeps the process-wide font caches while this editor lives.
+  WinFontCaches::User mFontCachesUser;
 
   // End of platform services -----------------------------------------------------------------
 };
