@@ -3,6 +3,7 @@
 #include "Host/PlugHost/CommandLine.h"
 #include "Host/PlugHost/EventScript.h"
 #include "Host/PlugHost/JsonText.h"
+#include "Host/PlugHost/ScriptedPointer.h"
 #include "Host/PlugHost/WindowMessage.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +160,44 @@ TEST(WindowMessage, OutOfRangeInputIsClampedOrDropped)
   EXPECT_TRUE(ToWindowMessages(e, std::nan("")).empty());
   e.kind = 99;
   EXPECT_TRUE(ToWindowMessages(e, 1.0).empty());
+}
+
+WindowMessage Mouse(std::uint32_t message, int x, int y)
+{
+  WindowMessage m;
+  m.message = message;
+  m.x = x;
+  m.y = y;
+  return m;
+}
+
+using Point = ScriptedPointer::Point;
+
+TEST(ScriptedPointer, ADragContinuesFromWhereTheEditorPutTheCursorBack)
+{
+  ScriptedPointer hand;
+  const Point elsewhere{5, 5};
+  EXPECT_EQ(hand.Place(Mouse(0x201, 210, 168), elsewhere), (Point{210, 168}));
+  // Nothing moved the cursor yet: the script's own position.
+  EXPECT_EQ(hand.Place(Mouse(0x200, 210, 118), elsewhere), (Point{210, 118}));
+  // The editor put the cursor back at the press: the next 66 pixels up start there.
+  EXPECT_EQ(hand.Place(Mouse(0x200, 210, 52), {210, 168}), (Point{210, 102}));
+  EXPECT_EQ(hand.Place(Mouse(0x202, 210, 52), {210, 168}), (Point{210, 168}));
+  // Released: the hand goes where the script says again.
+  EXPECT_EQ(hand.Place(Mouse(0x200, 300, 20), {210, 168}), (Point{300, 20}));
+  WindowMessage key;
+  key.message = 0x100;
+  EXPECT_EQ(hand.Place(key, {1, 2}), (Point{0, 0}));
+}
+
+TEST(ScriptedPointer, WithoutACursorLockEveryStepGoesWhereTheScriptSays)
+{
+  ScriptedPointer hand;
+  const Point still{700, 400};
+  EXPECT_EQ(hand.Place(Mouse(0x204, 10, 10), still), (Point{10, 10})); // right button
+  EXPECT_EQ(hand.Place(Mouse(0x200, 40, -3), still), (Point{40, -3}));
+  EXPECT_EQ(hand.Place(Mouse(0x205, 41, -4), still), (Point{41, -4}));
+  EXPECT_EQ(hand.Place(Mouse(0x20A, 90, 80), {1, 1}), (Point{90, 80})); // wheel: no drag
 }
 
 } // namespace
