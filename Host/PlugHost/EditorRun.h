@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Host/HostEventLoop.h"
 #include "Host/PlugHost/EventScript.h"
 #include "Host/PlugHost/ModuleSession.h"
 
@@ -20,6 +21,13 @@ struct EditorRun
 // One frame of the host's main loop: long enough for the editor's 60 Hz tick
 // and the plug-in's 20 ms timer to fire.
 inline constexpr unsigned kEditorFrameMs = 20;
+
+// Runs the host's main loop for that many frames. [main-thread]
+inline void RunEditorFrames(int frames)
+{
+  for (int i = 0; i < frames; ++i)
+    aaxhost::HostEventLoop::RunFor(kEditorFrameMs);
+}
 
 #ifndef _WIN32
 // Opens the session's view on a host surface (no window system), replays the

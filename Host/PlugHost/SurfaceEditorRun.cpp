@@ -1,6 +1,5 @@
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
 #include "AAX_SDK/Interfaces/AAX_HostSurface.h"
-#include "Host/HostEventLoop.h"
 #include "Host/PlugHost/Commands.h"
 #include "Host/PlugHost/EditorRun.h"
 #include "Host/PlugHost/PngFile.h"
@@ -14,12 +13,6 @@ namespace plughost
 
 namespace
 {
-
-void RunFrames(int frames)
-{
-  for (int i = 0; i < frames; ++i)
-    aaxhost::HostEventLoop::RunFor(kEditorFrameMs);
-}
 
 // The surface holds premultiplied colour; a PNG holds straight colour.
 RgbaImage StraightAlpha(const AAX_HostSurface& s)
@@ -60,20 +53,20 @@ int RunEditorOnSurface(ModuleSession& session, const EditorRun& run)
   surface->pixels = pixels.data();
   surface->pixelCapacity = static_cast<std::int64_t>(pixels.size());
 
-  RunFrames(1);
+  RunEditorFrames(1);
   for (const EventScript::Step& step : run.script->Steps())
   {
     if (step.waitFrames > 0)
     {
-      RunFrames(step.waitFrames);
+      RunEditorFrames(step.waitFrames);
       continue;
     }
     for (const AAX_HostSurfaceEvent& e : step.events)
       if (surface->eventCount < AAX_HOST_SURFACE_MAX_EVENTS)
         surface->events[surface->eventCount++] = e;
-    RunFrames(1);
+    RunEditorFrames(1);
   }
-  RunFrames(run.frames);
+  RunEditorFrames(run.frames);
   instance.CloseView();
   if (surface->frameCount == 0 || surface->widthPixels <= 0)
     return Fail("editor: the effect opened no editor on the surface");

@@ -1,5 +1,4 @@
 #include "AAX_SDK/Interfaces/AAX_Errors.h"
-#include "Host/HostEventLoop.h"
 #include "Host/PlugHost/Commands.h"
 #include "Host/PlugHost/EditorFrameWindow.h"
 #include "Host/PlugHost/EditorRun.h"
@@ -32,12 +31,6 @@ namespace
 // Aware of each monitor's density (second version), as DAWs declare themselves.
 constexpr std::intptr_t kPerMonitorAwareV2 = -4;
 constexpr float kDefaultDpi = 96.f;
-
-void RunFrames(int frames)
-{
-  for (int i = 0; i < frames; ++i)
-    aaxhost::HostEventLoop::RunFor(kEditorFrameMs);
-}
 
 template <typename Function>
 Function LookUp(const wchar_t* module, const char* name)
@@ -155,14 +148,14 @@ int RunEditorInWindow(ModuleSession& session, const EditorRun& run)
   }
   // Sized by its editor before anything is painted.
   frame->FitToEditor();
-  RunFrames(1);
+  RunEditorFrames(1);
   frame->FitToEditor();
   ScriptedPointer hand;
   for (const EventScript::Step& step : run.script->Steps())
   {
     if (step.waitFrames > 0)
     {
-      RunFrames(step.waitFrames);
+      RunEditorFrames(step.waitFrames);
       frame->FitToEditor();
       continue;
     }
@@ -171,10 +164,10 @@ int RunEditorInWindow(ModuleSession& session, const EditorRun& run)
     for (const AAX_HostSurfaceEvent& e : step.events)
       for (const WindowMessage& m : ToWindowMessages(e, run.screenScale))
         Post(editor, m, hand);
-    RunFrames(1);
+    RunEditorFrames(1);
     frame->FitToEditor();
   }
-  RunFrames(run.frames);
+  RunEditorFrames(run.frames);
   frame->FitToEditor();
   RgbaImage image;
   const bool captured = ScreenCapture::Window(editor, &image, &error);
