@@ -210,19 +210,25 @@ TEST_F(PlugHostTest, EditorReplaysADragOnTheOutputKnob)
   EXPECT_GT(CompositeError(shot, bg, output, 31, 116), 10.0);
 }
 
-TEST_F(PlugHostTest, EditorAtOneAndAHalfGrowsToItsScaleAndADragTurnsMixByAQuarter)
+TEST_F(PlugHostTest, EditorAtOneAndAHalfGrowsToItsScaleADragTurnsMixAndTheWheelDrive)
 {
   SKIP_UNLESS_SCALE_SHOWN(1.5f);
   // Window pixels (210, 168) are points (140, 112), inside Mix; 174 pixels up
   // are 116 points, the knob's height: a quarter of the range at gearing 4.
-  WriteBytes("drag.events", "down 140 112\nmove 140 60\nmove 140 -4\nup 140 -4\n");
+  // Then one wheel notch over Drive (inside {411, 72, 480, 141}): 0.01 of its range.
+  WriteBytes("input.events",
+             "down 140 112\nmove 140 60\nmove 140 -4\nup 140 -4\nwheel 445 106 1\n");
   const ProcessResult r =
       Run({"editor", Bundle(), "--scale", "1.5", "--param", "Mix=50", "--events",
-           Path("drag.events"), "--frames", "2", "--screenshot", Path("e.png")});
+           Path("input.events"), "--frames", "2", "--screenshot", Path("e.png")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
+  // Mix is the first parameter, Drive the third: one line each, in that order.
+  const std::size_t drive = r.out.find("\nDrive: ");
+  ASSERT_NE(drive, std::string::npos) << r.out;
   EXPECT_EQ(r.out.rfind("Mix: 75", 0), 0u) << r.out;
-  EXPECT_NE(r.out.find(" (0.75)\n"), std::string::npos) << r.out;
-  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+  EXPECT_EQ(r.out.substr(drive - 7, 8), " (0.75)\n") << r.out;
+  EXPECT_EQ(r.out.substr(r.out.size() - 8), " (0.01)\n") << r.out;
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
   // 732 × 208 points at 1.5 pixels each, whatever size the window opened at.
   const Image shot = Decode(ReadBytes("e.png"));
   EXPECT_EQ(shot.width, 1098);
