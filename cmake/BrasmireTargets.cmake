@@ -25,6 +25,7 @@ if(WIN32)
   set(BRASMIRE_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
   set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-run.sh;${BRASMIRE_WINEPREFIX}")
 endif()
+include(BrasmireWinePrefixes)
 
 enable_testing()
 

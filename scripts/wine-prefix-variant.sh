@@ -1,32 +1,59 @@
 #!/usr/bin/env bash
-# Runs a Windows program in a Wine prefix set like another system:
-#   wine-prefix-variant.sh BASE_PREFIX VARIANT_PREFIX KIND PROGRAM [ARGS...]
-# KIND: win10 (Windows version 10) or dpi144 (display density 144 dpi).
-# The variant is made once, as a copy of the base prefix with the registry value.
+# A copy of the build tree's Wine prefix set like another system, made once:
+#   wine-prefix-variant.sh BASE DEST [--logpixels DPI] [--version WINVER]...
+#     makes DEST (at build time, see cmake/BrasmireWinePrefixes.cmake);
+#   wine-prefix-variant.sh BASE DEST KIND PROGRAM [ARGS...]
+#     makes DEST for KIND (win10, dpi144 or dpi192) when missing, then runs PROGRAM in it.
+# LogPixels is the display's density (144 gives a screen scale of 1.5, 192 of 2); the version
+# is what Windows reports itself as (win7, win10, ...).
 set -euo pipefail
 base="$1"
-variant="$2"
-kind="$3"
-shift 3
+dest="$2"
+shift 2
 here="$(dirname "$0")"
+run=()
+if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then
+  kind="$1"
+  shift
+  run=("$@")
+  case "$kind" in
+    win10) set -- --version win10 ;;
+    dpi144) set -- --logpixels 144 ;;
+    dpi192) set -- --logpixels 192 ;;
+    *) echo "wine-prefix-variant.sh: unknown prefix kind $kind" >&2; exit 2 ;;
+  esac
+fi
+settings="$*"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-if [ ! -f "$variant/.ready" ]; then
+ready() { [ -f "$dest/.ready" ] && [ "$(cat "$dest/.ready")" = "$settings" ]; }
+if ! ready; then
   "$here/wine-prefix.sh" "$base"
   (
     flock 9
-    if [ ! -f "$variant/.ready" ]; then
-      rm -rf "$variant"
-      cp -a "$base" "$variant"
-      rm -f "$variant/.ready"
-      export WINEPREFIX="$variant"
-      case "$kind" in
-        win10) wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1 ;;
-        dpi144) wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ;;
-        *) echo "unknown prefix kind: $kind" >&2; exit 2 ;;
-      esac
-      wineserver -w || true
-      touch "$variant/.ready"
+    if ! ready; then
+      rm -rf "$dest" "$dest.tmp"
+      cp -a "$base" "$dest.tmp"
+      rm -f "$dest.tmp/.ready"
+      export WINEPREFIX="$dest.tmp"
+      while [ $# -gt 0 ]; do
+        case "$1" in
+          --logpixels)
+            wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null ;;
+          --version)
+            wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$2" /f >/dev/null ;;
+          *)
+            echo "wine-prefix-variant.sh: unknown setting $1" >&2
+            exit 2 ;;
+        esac
+        shift 2
+      done
+      # The registry reaches its files when the prefix's server ends.
+      wineserver -w
+      mv "$dest.tmp" "$dest"
+      printf '%s\n' "$settings" >"$dest/.ready"
     fi
-  ) 9>"$variant.lock"
+  ) 9>"$dest.lock"
 fi
-exec "$here/wine-run.sh" "$variant" "$@"
+if [ ${#run[@]} -gt 0 ]; then
+  exec "$here/wine-run.sh" "$dest" "${run[@]}"
+fi

@@ -8,6 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace plughosttest
 {
 
@@ -15,10 +19,42 @@ namespace
 {
 
 #ifdef _WIN32
-constexpr bool kNoEditorHere = true;
-#else
-constexpr bool kNoEditorHere = false;
+// Windows shows the editor at the display's scale: the density the Wine prefix
+// sets (LogPixels, 96 when unset), read here without plughost's help.
+float DisplayScale()
+{
+  DWORD dpi = 0;
+  DWORD size = sizeof dpi;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", RRF_RT_REG_DWORD,
+                   nullptr, &dpi, &size) != ERROR_SUCCESS ||
+      dpi == 0)
+    dpi = 96;
+  return static_cast<float>(dpi) / 96.f;
+}
 #endif
+
+// Whether `plughost editor --scale S` can run here: a host surface takes any
+// scale, a Windows display only its own.
+bool ScaleShownHere(float scale)
+{
+#ifdef _WIN32
+  return std::fabs(DisplayScale() - scale) < 1e-3f;
+#else
+  (void)scale;
+  return true;
+#endif
+}
+
+#ifdef _WIN32
+// Wine renders a child window's OpenGL output off the screen and its copy onto
+// the screen fails, so under Wine the screen holds no editor pixels to compare.
+constexpr bool kScreenShowsTheEditor = false;
+#else
+constexpr bool kScreenShowsTheEditor = true;
+#endif
+
+#define SKIP_UNLESS_SCALE_SHOWN(scale)                                                             \
+  if (!ScaleShownHere(scale)) GTEST_SKIP() << "the display here is not at screen scale " << (scale)
 
 struct Image
 {
@@ -106,14 +142,16 @@ double CompositeError(const Image& shot, const Image& bg, const Placed& c, int f
 
 TEST_F(PlugHostTest, EditorAtScreenScaleTwoShowsThePanelAndEachDefaultFrame)
 {
-  if (kNoEditorHere) GTEST_SKIP() << "the Windows window layer is not built yet";
+  SKIP_UNLESS_SCALE_SHOWN(2.f);
   const ProcessResult r =
       Run({"editor", Bundle(), "--scale", "2", "--frames", "3", "--screenshot", Path("e.png")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, ""); // nothing changed
   const Image shot = Decode(ReadBytes("e.png"));
-  const Image bg = Resource("BG@2X.PNG");
   ASSERT_EQ(shot.width, 1464);
   ASSERT_EQ(shot.height, 416);
+  if (!kScreenShowsTheEditor) GTEST_SKIP() << "the screen shows no OpenGL child window here";
+  const Image bg = Resource("BG@2X.PNG");
   int wrong = 0;
   for (int y = 0; y < 416; ++y)
     for (int x = 0; x < 1464; ++x)
@@ -127,12 +165,14 @@ TEST_F(PlugHostTest, EditorAtScreenScaleTwoShowsThePanelAndEachDefaultFrame)
 
 TEST_F(PlugHostTest, EditorAtScreenScaleOneAveragesThePanel)
 {
-  if (kNoEditorHere) GTEST_SKIP() << "the Windows window layer is not built yet";
+  SKIP_UNLESS_SCALE_SHOWN(1.f);
   const ProcessResult r = Run({"editor", Bundle(), "--frames", "3", "--screenshot", Path("e.png")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   const Image shot = Decode(ReadBytes("e.png"));
-  const Image bg = Resource("BG@2X.PNG");
   ASSERT_EQ(shot.width, 732);
+  ASSERT_EQ(shot.height, 208);
+  if (!kScreenShowsTheEditor) GTEST_SKIP() << "the screen shows no OpenGL child window here";
+  const Image bg = Resource("BG@2X.PNG");
   double worst = 0;
   for (int y = 0; y < 208; ++y)
     for (int x = 0; x < 732; ++x)
@@ -151,19 +191,59 @@ TEST_F(PlugHostTest, EditorAtScreenScaleOneAveragesThePanel)
 
 TEST_F(PlugHostTest, EditorReplaysADragOnTheOutputKnob)
 {
-  if (kNoEditorHere) GTEST_SKIP() << "the Windows window layer is not built yet";
+  SKIP_UNLESS_SCALE_SHOWN(2.f);
   WriteBytes("drag.events", "# up by half the knob's height\n"
                             "down 627 105\nmove 627 80\nmove 627 47\nup 627 47\nwait 2\n");
   const ProcessResult r = Run({"editor", Bundle(), "--scale", "2", "--events", Path("drag.events"),
                                "--frames", "2", "--screenshot", Path("e.png")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
+  // 58 points up a 116-point knob at gearing 4: 0.5 + 58 / 116 / 4 = 0.625 of
+  // -15 .. +15 dB, which is 3.75 dB. Only Output moved.
+  EXPECT_EQ(r.out, "Output: 3.75dB (0.625)\n");
+  if (!kScreenShowsTheEditor) GTEST_SKIP() << "the screen shows no OpenGL child window here";
   const Image shot = Decode(ReadBytes("e.png"));
   const Image bg = Resource("BG@2X.PNG");
-  // 0.5 + 58 / 116 / 4 = 0.625 shows frame int(0.625 × 60 + 0.5) + 1 = 39; the
-  // value bubble sits above the knob, so only its lower half is compared.
+  // 0.625 shows frame int(0.625 × 60 + 0.5) + 1 = 39; the value bubble sits
+  // above the knob, so only its lower half is compared.
   const Placed& output = kControls[3];
   EXPECT_LE(CompositeError(shot, bg, output, 39, 116), 1.0);
   EXPECT_GT(CompositeError(shot, bg, output, 31, 116), 10.0);
+}
+
+TEST_F(PlugHostTest, EditorAtOneAndAHalfGrowsToItsScaleADragTurnsMixAndTheWheelDrive)
+{
+  SKIP_UNLESS_SCALE_SHOWN(1.5f);
+  // Window pixels (210, 168) are points (140, 112), inside Mix; 174 pixels up
+  // are 116 points, the knob's height: a quarter of the range at gearing 4.
+  // Then one wheel notch over Drive (inside {411, 72, 480, 141}): 0.01 of its range.
+  WriteBytes("input.events",
+             "down 140 112\nmove 140 60\nmove 140 -4\nup 140 -4\nwheel 445 106 1\n");
+  const ProcessResult r =
+      Run({"editor", Bundle(), "--scale", "1.5", "--param", "Mix=50", "--events",
+           Path("input.events"), "--frames", "2", "--screenshot", Path("e.png")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  // Mix is the first parameter, Drive the third: one line each, in that order.
+  const std::size_t drive = r.out.find("\nDrive: ");
+  ASSERT_NE(drive, std::string::npos) << r.out;
+  EXPECT_EQ(r.out.rfind("Mix: 75", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.substr(drive - 7, 8), " (0.75)\n") << r.out;
+  EXPECT_EQ(r.out.substr(r.out.size() - 8), " (0.01)\n") << r.out;
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+  // 732 × 208 points at 1.5 pixels each, whatever size the window opened at.
+  const Image shot = Decode(ReadBytes("e.png"));
+  EXPECT_EQ(shot.width, 1098);
+  EXPECT_EQ(shot.height, 312);
+}
+
+TEST_F(PlugHostTest, EditorOnWindowsRefusesAScaleOtherThanTheDisplays)
+{
+#ifdef _WIN32
+  const std::string other = DisplayScale() == 2.f ? "1" : "2";
+  ExpectBadInput({"editor", Bundle(), "--scale", other, "--screenshot", Path("e.png")},
+                 "does not match the display's screen scale");
+#else
+  GTEST_SKIP() << "a host surface takes any scale";
+#endif
 }
 
 TEST_F(PlugHostTest, EditorRefusesBadInputWithoutWritingAFile)
