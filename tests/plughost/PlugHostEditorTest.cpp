@@ -47,7 +47,8 @@ bool ScaleShownHere(float scale)
 
 #ifdef _WIN32
 // Wine renders a child window's OpenGL output off the screen and its copy onto
-// the screen fails, so under Wine the screen holds no editor pixels to compare.
+// the screen fails, so under Wine the screen holds no editor pixels to compare
+// (nor does the window's front buffer: another context on it reads black).
 constexpr bool kScreenShowsTheEditor = false;
 #else
 constexpr bool kScreenShowsTheEditor = true;
