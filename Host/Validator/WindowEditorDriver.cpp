@@ -19,6 +19,16 @@ namespace
 constexpr int kFirstFrameLimit = 25;
 constexpr int kClassNameLength = 256;
 
+// The frame every opening uses, made at the first and kept for the process:
+// hiding or destroying a top-level window costs seconds on some emulated
+// window systems, which twenty openings would multiply. A DAW, too, keeps
+// its plug-in window across editor openings.
+std::unique_ptr<EditorFrameWindow>& SharedFrame()
+{
+  static std::unique_ptr<EditorFrameWindow> frame;
+  return frame;
+}
+
 std::string Narrow(const std::wstring& text)
 {
   std::string narrow;
@@ -28,9 +38,8 @@ std::string Narrow(const std::wstring& text)
 }
 } // namespace
 
-WindowEditorDriver::WindowEditorDriver(aaxhost::HostInstance& instance,
-                                       std::unique_ptr<EditorFrameWindow> frame)
-    : mInstance(instance), mFrame(std::move(frame))
+WindowEditorDriver::WindowEditorDriver(aaxhost::HostInstance& instance, EditorFrameWindow& frame)
+    : mInstance(instance), mFrame(&frame)
 {
 }
 
@@ -40,13 +49,14 @@ std::unique_ptr<EditorDriver> WindowEditorDriver::Open(aaxhost::HostInstance& in
   // Before the first window: the display's density is the screen scale.
   const float scale = DisplayScreenScale();
   std::string error;
-  auto frame = EditorFrameWindow::Create(&error);
+  std::unique_ptr<EditorFrameWindow>& frame = SharedFrame();
+  if (!frame) frame = EditorFrameWindow::Create(&error);
   if (!frame)
   {
     why = "editor not available: " + error;
     return nullptr;
   }
-  std::unique_ptr<WindowEditorDriver> driver(new WindowEditorDriver(instance, std::move(frame)));
+  std::unique_ptr<WindowEditorDriver> driver(new WindowEditorDriver(instance, *frame));
   driver->mScale = scale;
   driver->mOpen = instance.OpenView(driver->mFrame->Handle()) == AAX_SUCCESS;
   if (!driver->mOpen || instance.View() == nullptr)

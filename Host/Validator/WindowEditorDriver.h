@@ -17,8 +17,8 @@ namespace plughost
 // as window messages to where Windows would deliver them, frames are the
 // host's message loop run for a while, and the picture is what the screen
 // shows of the editor's window. The screen scale is the display's. The
-// frame outlives the view, so an editor that keeps a window in it after
-// closing is seen. [main-thread]
+// frame, one for the process, outlives every view, so an editor that keeps
+// a window in it after closing is seen. [main-thread]
 class WindowEditorDriver final : public EditorDriver
 {
 public:
@@ -42,13 +42,13 @@ public:
   static constexpr std::uint32_t kFrameMs = 20;
 
 private:
-  WindowEditorDriver(aaxhost::HostInstance& instance, std::unique_ptr<EditorFrameWindow> frame);
+  WindowEditorDriver(aaxhost::HostInstance& instance, EditorFrameWindow& frame);
   void Send(std::int32_t kind, float x, float y, std::int32_t buttons);
 
   aaxhost::HostInstance& mInstance;
-  std::unique_ptr<EditorFrameWindow> mFrame; // the view's parent, outlives the view
-  HWND mEditor = nullptr;                    // the editor's window as it opened
-  HINSTANCE mClassModule = nullptr;          // its window class's module and name
+  EditorFrameWindow* mFrame;        // the view's parent, the process's one frame, outlives the view
+  HWND mEditor = nullptr;           // the editor's window as it opened
+  HINSTANCE mClassModule = nullptr; // its window class's module and name
   std::wstring mClassName;
   ScriptedPointer mHand;
   float mScale = 1.f;       // the display's pixels per point
