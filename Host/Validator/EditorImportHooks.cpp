@@ -1,10 +1,12 @@
 #include "Host/Validator/EditorImportHooks.h"
 
 #include "Host/Validator/GlObjectCounts.h"
+#include "Host/Validator/GlObjectWrappers.h"
 #include "Host/Validator/ModuleImports.h"
 
 #include <windows.h>
 
+#include <cstring>
 #include <mutex>
 #include <set>
 
@@ -16,12 +18,16 @@ using CreateContextFn = HGLRC(WINAPI*)(HDC);
 using DeleteContextFn = BOOL(WINAPI*)(HGLRC);
 using SetTimerFn = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC);
 using KillTimerFn = BOOL(WINAPI*)(HWND, UINT_PTR);
+using GetProcAddressFn = FARPROC(WINAPI*)(HMODULE, LPCSTR);
+using WglGetProcAddressFn = PROC(WINAPI*)(LPCSTR);
 
 // The imports as they were; written once while patching (main thread), read by the thunks.
 CreateContextFn gCreateContext;
 DeleteContextFn gDeleteContext;
 SetTimerFn gSetTimer;
 KillTimerFn gKillTimer;
+GetProcAddressFn gGetProcAddress;
+WglGetProcAddressFn gWglGetProcAddress; // the one the module looked up
 
 struct Timers
 {
@@ -75,6 +81,35 @@ BOOL WINAPI CountKillTimer(HWND window, UINT_PTR id)
   return killed;
 }
 
+const void* CurrentWglContext()
+{
+  return wglGetCurrentContext();
+}
+
+// A module's renderer finds its GL functions by name: through
+// wglGetProcAddress, itself found by GetProcAddress on opengl32, and the
+// GL 1.1 ones by GetProcAddress directly. Those of GL objects come back
+// wrapped.
+PROC WINAPI CountWglGetProcAddress(LPCSTR name)
+{
+  const PROC real = gWglGetProcAddress(name);
+  if (real == nullptr || name == nullptr) return real;
+  return reinterpret_cast<PROC>(WrapGlObjectFunction(name, reinterpret_cast<AnyGlFunction>(real)));
+}
+
+FARPROC WINAPI CountGetProcAddress(HMODULE module, LPCSTR name)
+{
+  const FARPROC real = gGetProcAddress(module, name);
+  if (real == nullptr || IS_INTRESOURCE(name)) return real;
+  if (std::strcmp(name, "wglGetProcAddress") == 0)
+  {
+    gWglGetProcAddress = reinterpret_cast<WglGetProcAddressFn>(reinterpret_cast<void*>(real));
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&CountWglGetProcAddress));
+  }
+  return reinterpret_cast<FARPROC>(
+      WrapGlObjectFunction(name, reinterpret_cast<AnyGlFunction>(real)));
+}
+
 template <typename F>
 void** Slot(F& function)
 {
@@ -84,6 +119,9 @@ void** Slot(F& function)
 const ImportHook kGlHooks[] = {
     {"wglCreateContext", reinterpret_cast<void*>(&CountCreateContext), Slot(gCreateContext)},
     {"wglDeleteContext", reinterpret_cast<void*>(&CountDeleteContext), Slot(gDeleteContext)},
+};
+const ImportHook kLookUpHooks[] = {
+    {"GetProcAddress", reinterpret_cast<void*>(&CountGetProcAddress), Slot(gGetProcAddress)},
 };
 const ImportHook kTimerHooks[] = {
     {"SetTimer", reinterpret_cast<void*>(&CountSetTimer), Slot(gSetTimer)},
@@ -95,8 +133,13 @@ bool EditorImportHooks::Install(aaxhost::PluginModule& module, std::string& deta
 {
   const int gl = PatchModuleImports(module, kGlHooks, detail);
   const int timers = PatchModuleImports(module, kTimerHooks, detail);
+  const int lookUps = PatchModuleImports(module, kLookUpHooks, detail);
   // Both context calls seen, or a context made unseen could look leaked.
-  if (gl == 2) GlObjectCounts::Watching(false);
+  if (gl == 2)
+  {
+    SetGlContextSource(&CurrentWglContext);
+    GlObjectCounts::Watching(lookUps == 1);
+  }
   if (timers == 2)
   {
     Timers& t = TheTimers();

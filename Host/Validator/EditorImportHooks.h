@@ -9,7 +9,8 @@ namespace plughost
 
 // Windows: what an editor leaves behind that a host can see from outside,
 // through the module's imports. wglCreateContext and wglDeleteContext report
-// GL contexts to GlObjectCounts (objects inside them are not seen here);
+// GL contexts to GlObjectCounts, and GetProcAddress hands out the GL object
+// functions (and those wglGetProcAddress finds) wrapped to report objects;
 // SetTimer and KillTimer without a window keep the module's live thread
 // timers, which Windows does not list. Elsewhere the executable's own hooks
 // and the host's loop see these and this does nothing. [main-thread]

@@ -8,7 +8,7 @@ namespace plughost
 // What the modules of this process did with OpenGL, as the interposed EGL
 // entry points (GlHooksLinux.cpp) saw it: contexts made and destroyed, and the
 // objects (textures, buffers, framebuffers, renderbuffers, shaders, programs)
-// generated and deleted in each (on Windows, EditorImportHooks: contexts only). Objects still alive
+// generated and deleted in each (on Windows, EditorImportHooks). Objects still alive
 // when their context is destroyed are counted as left behind: a renderer deletes its own before its
 // context goes. Where the hooks are not linked (Windows, executables without
 // them) nothing is observed. [any-thread]

@@ -287,9 +287,13 @@ TEST(ValidatorEditor, TheProductsEditorIsDrivenInAWindow)
   EXPECT_EQ(run.Number(kEditorChecks[2], "height after"), 312);
   EXPECT_TRUE(run.Find(kEditorChecks[3]).passed) << run.Find(kEditorChecks[3]).reason;
   EXPECT_TRUE(run.Find(kEditorChecks[4]).passed) << run.Find(kEditorChecks[4]).reason;
-  // One WGL context of its own, deleted with the editor; no thread timer kept.
+  // One WGL context of its own, deleted with the editor, every GL object
+  // deleted before it; no thread timer kept.
   EXPECT_TRUE(run.Find(kEditorChecks[5]).passed) << run.Find(kEditorChecks[5]).reason;
   EXPECT_EQ(run.Number(kEditorChecks[5], "GL contexts made"), 1);
+  EXPECT_GT(run.Number(kEditorChecks[5], "GL objects made"), 0);
+  EXPECT_EQ(run.Number(kEditorChecks[5], "GL objects deleted"),
+            run.Number(kEditorChecks[5], "GL objects made"));
   EXPECT_EQ(run.Number(kEditorChecks[5], "timers after"),
             run.Number(kEditorChecks[5], "timers before"));
 }
