@@ -46,5 +46,15 @@ function(brasmire_add_wine_test)
     set(T_TIMEOUT 300)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(NOT T_SCREEN)
+    brasmire_shares_desktop(${T_NAME})
+  endif()
   add_dependencies(${T_TARGET} wineprefix_${T_PREFIX})
+endfunction()
+
+# brasmire_shares_desktop(<test>...): the tests open windows on the shared X display, where
+# one test's window can take the focus or the clipboard from another's: they run one at a
+# time, beside the tests that open none.
+function(brasmire_shares_desktop)
+  set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK desktop)
 endfunction()

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # A copy of the build tree's Wine prefix set like another system, made once:
 #   wine-prefix-variant.sh BASE DEST [--logpixels DPI] [--version WINVER]...
-#     makes DEST (at build time, see cmake/BrasmireWinePrefixes.cmake);
-#   wine-prefix-variant.sh BASE DEST KIND PROGRAM [ARGS...]
-#     makes DEST for KIND (win10, dpi144 or dpi192) when missing, then runs PROGRAM in it.
+#     makes DEST (at build time, see cmake/BrasmireWinePrefixes.cmake).
 # LogPixels is the display's density (144 gives a screen scale of 1.5, 192 of 2); the version
 # is what Windows reports itself as (win7, win10, ...).
 set -euo pipefail
@@ -11,18 +9,6 @@ base="$1"
 dest="$2"
 shift 2
 here="$(dirname "$0")"
-run=()
-if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then
-  kind="$1"
-  shift
-  run=("$@")
-  case "$kind" in
-    win10) set -- --version win10 ;;
-    dpi144) set -- --logpixels 144 ;;
-    dpi192) set -- --logpixels 192 ;;
-    *) echo "wine-prefix-variant.sh: unknown prefix kind $kind" >&2; exit 2 ;;
-  esac
-fi
 settings="$*"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 ready() { [ -f "$dest/.ready" ] && [ "$(cat "$dest/.ready")" = "$settings" ]; }
@@ -53,7 +39,4 @@ if ! ready; then
       printf '%s\n' "$settings" >"$dest/.ready"
     fi
   ) 9>"$dest.lock"
-fi
-if [ ${#run[@]} -gt 0 ]; then
-  exec "$here/wine-run.sh" "$dest" "${run[@]}"
 fi

@@ -36,6 +36,8 @@ constexpr int kPreparedBlock = 512;
 constexpr int kLargeBlocks[] = {8193, 65536};
 // Subnormal input may cost at most this much more time than normal input.
 constexpr double kSubnormalTimeRatio = 1.5;
+// Timings of a ratio over the limit, before it counts as a failure.
+constexpr int kTimingAttempts = 3;
 
 // One instance with its buffers, and the description of where it renders.
 struct Subject
@@ -383,30 +385,38 @@ void CheckSubnormalInput(ValidationContext& context)
                 const std::size_t pieces = static_cast<std::size_t>(frames / 256);
                 std::vector<double> normalFastest(pieces, std::numeric_limits<double>::infinity());
                 std::vector<double> tinyFastest(pieces, std::numeric_limits<double>::infinity());
-                for (int round = 0; round < passes; ++round)
+                // A busy machine can spoil every pass of a piece; a module that
+                // really slows down stays slow however often it is timed, so a
+                // ratio over the limit is timed again (twice at most) before it counts.
+                double ratio = std::numeric_limits<double>::infinity();
+                for (int attempt = 0; attempt < kTimingAttempts && !(ratio <= kSubnormalTimeRatio);
+                     ++attempt)
                 {
-                  TimePieces(*normal.instance, normalBlock, normalFastest, *tiny.instance,
-                             tinyBlock, tinyFastest);
-                  Count(context, 2 * frames);
-                  OutputStats stats;
-                  for (std::size_t c = 0; c < tiny.outs; ++c)
+                  for (int round = 0; round < passes; ++round)
                   {
-                    float previous = std::numeric_limits<float>::quiet_NaN();
-                    stats.Add(tinyBlock.Out(c), frames / 256 * 256, previous);
+                    TimePieces(*normal.instance, normalBlock, normalFastest, *tiny.instance,
+                               tinyBlock, tinyFastest);
+                    Count(context, 2 * frames);
+                    OutputStats stats;
+                    for (std::size_t c = 0; c < tiny.outs; ++c)
+                    {
+                      float previous = std::numeric_limits<float>::quiet_NaN();
+                      stats.Add(tinyBlock.Out(c), frames / 256 * 256, previous);
+                    }
+                    if (stats.subnormal + stats.nonFinite > 0)
+                      subnormalOut.Note(tiny.where + ": " + std::to_string(stats.subnormal) +
+                                        " subnormal and " + std::to_string(stats.nonFinite) +
+                                        " non-finite output samples from subnormal input");
                   }
-                  if (stats.subnormal + stats.nonFinite > 0)
-                    subnormalOut.Note(tiny.where + ": " + std::to_string(stats.subnormal) +
-                                      " subnormal and " + std::to_string(stats.nonFinite) +
-                                      " non-finite output samples from subnormal input");
+                  double normalTime = 0.0;
+                  double tinyTime = 0.0;
+                  for (std::size_t k = 0; k < pieces; ++k)
+                  {
+                    normalTime += normalFastest[k];
+                    tinyTime += tinyFastest[k];
+                  }
+                  ratio = tinyTime / std::max(normalTime, 1e-9);
                 }
-                double normalTime = 0.0;
-                double tinyTime = 0.0;
-                for (std::size_t k = 0; k < pieces; ++k)
-                {
-                  normalTime += normalFastest[k];
-                  tinyTime += tinyFastest[k];
-                }
-                const double ratio = tinyTime / std::max(normalTime, 1e-9);
                 worstRatio = std::max(worstRatio, ratio);
                 if (!(ratio <= kSubnormalTimeRatio))
                   slow.Note(tiny.where + ": subnormal input took " + std::to_string(ratio) +
@@ -415,13 +425,14 @@ void CheckSubnormalInput(ValidationContext& context)
   context.Check(kGroup, "subnormal input gives no subnormal output",
                 setup.Empty() && subnormalOut.Empty(),
                 setup.Or(subnormalOut.Or("every output sample normal or zero")));
-  context.Check(kGroup, "subnormal input costs at most 1.5 times normal input",
-                setup.Empty() && slow.Empty(),
-                setup.Or(slow.Or("each 256-frame piece's fastest of " + std::to_string(passes) +
-                                 " passes (" + kTimeSource + "), summed and compared")),
-                {{"largest time ratio", worstRatio},
-                 {"limit", kSubnormalTimeRatio},
-                 {"frames per pass", static_cast<double>(frames)}});
+  context.Check(
+      kGroup, "subnormal input costs at most 1.5 times normal input", setup.Empty() && slow.Empty(),
+      setup.Or(slow.Or("each 256-frame piece's fastest of " + std::to_string(passes) + " passes (" +
+                       kTimeSource + "; up to " + std::to_string(kTimingAttempts * passes) +
+                       " when over the limit), summed and compared")),
+      {{"largest time ratio", worstRatio},
+       {"limit", kSubnormalTimeRatio},
+       {"frames per pass", static_cast<double>(frames)}});
 }
 } // namespace
 
