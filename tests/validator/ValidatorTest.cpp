@@ -256,6 +256,15 @@ const char* const kEditorChecks[] = {"automation reaches the open editor's contr
                                      "closing while a drag is in progress sends End",
                                      "no window, GL object or timer left after closing"};
 
+// The product's editor: one GL context of its own, every object made in it deleted again.
+void ExpectOneGlContextAndEveryObjectDeleted(const ValidationRun& run)
+{
+  EXPECT_EQ(run.Number(kEditorChecks[5], "GL contexts made"), 1);
+  EXPECT_GT(run.Number(kEditorChecks[5], "GL objects made"), 0);
+  EXPECT_EQ(run.Number(kEditorChecks[5], "GL objects deleted"),
+            run.Number(kEditorChecks[5], "GL objects made"));
+}
+
 #ifdef _WIN32
 // A check that needs what it cannot have here is skipped with that reason, never passed.
 void ExpectSkippedFor(const CheckReport::Check& check, const std::string& reasonPart)
@@ -290,10 +299,7 @@ TEST(ValidatorEditor, TheProductsEditorIsDrivenInAWindow)
   // One WGL context of its own, deleted with the editor, every GL object
   // deleted before it; no thread timer kept.
   EXPECT_TRUE(run.Find(kEditorChecks[5]).passed) << run.Find(kEditorChecks[5]).reason;
-  EXPECT_EQ(run.Number(kEditorChecks[5], "GL contexts made"), 1);
-  EXPECT_GT(run.Number(kEditorChecks[5], "GL objects made"), 0);
-  EXPECT_EQ(run.Number(kEditorChecks[5], "GL objects deleted"),
-            run.Number(kEditorChecks[5], "GL objects made"));
+  ExpectOneGlContextAndEveryObjectDeleted(run);
   EXPECT_EQ(run.Number(kEditorChecks[5], "timers after"),
             run.Number(kEditorChecks[5], "timers before"));
 }
@@ -338,10 +344,7 @@ TEST(ValidatorEditor, TheProductsEditorIsDrivenThroughTheHostSurface)
   const double timersBefore = run.Number(kEditorChecks[5], "timers before");
   EXPECT_EQ(run.Number(kEditorChecks[5], "timers while open"), timersBefore + 1);
   EXPECT_EQ(run.Number(kEditorChecks[5], "timers after"), timersBefore);
-  EXPECT_EQ(run.Number(kEditorChecks[5], "GL contexts made"), 1);
-  EXPECT_GT(run.Number(kEditorChecks[5], "GL objects made"), 0);
-  EXPECT_EQ(run.Number(kEditorChecks[5], "GL objects deleted"),
-            run.Number(kEditorChecks[5], "GL objects made"));
+  ExpectOneGlContextAndEveryObjectDeleted(run);
 }
 
 TEST(ValidatorEditor, TheTestModulesSurfaceEditorPassesWhatItCanBeAsked)
