@@ -9,6 +9,7 @@
 #include "Host/Validator/ChildGlProbe.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace plughost
 {
@@ -23,6 +24,16 @@ constexpr int kClassNameLength = 256;
 // hiding or destroying a top-level window costs seconds on some emulated
 // window systems, which twenty openings would multiply. A DAW, too, keeps
 // its plug-in window across editor openings.
+// The frame's own children (not theirs), in z-order.
+std::vector<HWND> Children(HWND parent)
+{
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT))
+    children.push_back(child);
+  return children;
+}
+
 std::unique_ptr<EditorFrameWindow>& SharedFrame()
 {
   static std::unique_ptr<EditorFrameWindow> frame;
@@ -58,13 +69,16 @@ std::unique_ptr<EditorDriver> WindowEditorDriver::Open(aaxhost::HostInstance& in
   }
   std::unique_ptr<WindowEditorDriver> driver(new WindowEditorDriver(instance, *frame));
   driver->mScale = scale;
+  // What an earlier editor left in the frame is not this one's window.
+  const std::vector<HWND> before = Children(frame->Handle());
   driver->mOpen = instance.OpenView(driver->mFrame->Handle()) == AAX_SUCCESS;
   if (!driver->mOpen || instance.View() == nullptr)
   {
     why = "editor not available: the module has no view";
     return nullptr;
   }
-  driver->mEditor = driver->mFrame->Editor();
+  for (const HWND child : Children(frame->Handle()))
+    if (std::find(before.begin(), before.end(), child) == before.end()) driver->mEditor = child;
   if (driver->mEditor == nullptr)
   {
     why = "editor not available: the view opened no window in its parent";
@@ -75,7 +89,7 @@ std::unique_ptr<EditorDriver> WindowEditorDriver::Open(aaxhost::HostInstance& in
   driver->mClassName = name;
   driver->mClassModule =
       reinterpret_cast<HINSTANCE>(GetClassLongPtrW(driver->mEditor, GCLP_HMODULE));
-  driver->mFrame->FitToEditor();
+  driver->mFrame->FitTo(driver->mEditor);
   for (int frame = 0; frame < kFirstFrameLimit && driver->mFrames == 0; ++frame)
     driver->RunFrames(1);
   if (driver->mFrames == 0)
@@ -143,7 +157,7 @@ void WindowEditorDriver::RunFrames(int frames)
   {
     aaxhost::HostEventLoop::RunFor(kFrameMs);
     if (!mOpen) continue;
-    mFrame->FitToEditor();
+    mFrame->FitTo(mEditor);
     if (IsWindow(mEditor) && IsWindowVisible(mEditor)) ++mFrames;
   }
 }

@@ -377,6 +377,13 @@ TEST(ValidatorFaults, EachEditorFaultFailsOnlyItsOwnCheck)
             faulty.Number(kEditorChecks[5], "timers before") + 1);
 }
 
+#ifdef _WIN32
+TEST(ValidatorFaults, AnEditorWindowLeftInTheHostsWindowFailsTheNothingLeftCheck)
+{
+  ExpectOnlyCaught(10, "leak-window", kEditorChecks[5], "the editor's window still exists");
+}
+#endif
+
 TEST(ValidatorFaults, NaNOutputFailsTheFiniteCheck)
 {
   ExpectCaught(2, "nan", "every output sample finite", "non-finite samples");

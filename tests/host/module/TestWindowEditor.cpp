@@ -11,17 +11,24 @@ namespace
 constexpr const wchar_t* kClassName = L"TestModuleEditor";
 constexpr UINT kPeriodMs = 15;
 
-// The open editors by timer, and the timers the leak-timer fault left
-// running: killed when the module unloads, before their procedure goes.
+HINSTANCE ThisModule();
+
+// The open editors by timer, and the timers and windows the leak-timer and
+// leak-window faults left: taken down when the module unloads, before their
+// procedures go.
 struct Timers
 {
   ~Timers()
   {
     for (const UINT_PTR id : leaked)
       KillTimer(nullptr, id);
+    for (const HWND window : leakedWindows)
+      DestroyWindow(window);
+    if (!leakedWindows.empty()) UnregisterClassW(kClassName, ThisModule());
   }
   std::map<UINT_PTR, TestWindowEditor*> open;
   std::vector<UINT_PTR> leaked;
+  std::vector<HWND> leakedWindows;
   int windows = 0; // editor windows alive: the class is registered while any is
 } gTimers;
 
@@ -127,6 +134,13 @@ TestWindowEditor::~TestWindowEditor()
   if (IsWindow(window))
   {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (mFault == TestEffect::Fault::LeakWindow)
+    {
+      // Left in the host's window, class and all, hidden so as not to cover the next editor.
+      ShowWindow(window, SW_HIDE);
+      gTimers.leakedWindows.push_back(window);
+      return;
+    }
     DestroyWindow(window);
   }
   if (--gTimers.windows == 0) UnregisterClassW(kClassName, ThisModule());

@@ -12,7 +12,8 @@
 // GDI in a child window of the host's window, one pixel a point, played by
 // the window's mouse messages. A thread timer of the host's message loop
 // repaints it. Faults: "drag-left-open" closes without ending a drag,
-// "leak-timer" leaves its timer running (it then does nothing). [main-thread]
+// "leak-timer" leaves its timer running (it then does nothing), "leak-window"
+// leaves its window (hidden, inert) in the host's. [main-thread]
 class TestWindowEditor
 {
 public:
