@@ -4,6 +4,10 @@
 #include "Host/PlugHost/EventScript.h"
 #include "Host/PlugHost/ModuleSession.h"
 
+#ifdef _WIN32
+#include "Host/PlugHost/WindowInput.h"
+#endif
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>

@@ -69,9 +69,8 @@ HWND EditorFrameWindow::Editor() const noexcept
   return GetWindow(mWindow, GW_CHILD);
 }
 
-void EditorFrameWindow::FitToEditor()
+void EditorFrameWindow::FitTo(HWND editor)
 {
-  const HWND editor = Editor();
   RECT editorRect{}, client{};
   if (editor == nullptr || !GetWindowRect(editor, &editorRect) || !GetClientRect(mWindow, &client))
     return;

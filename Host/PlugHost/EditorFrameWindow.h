@@ -28,7 +28,9 @@ public:
   // The editor's window: the frame's first child, null while there is none.
   HWND Editor() const noexcept;
   // Sizes the client area to the editor window's size, as a DAW's frame follows its plug-in.
-  void FitToEditor();
+  void FitToEditor() { FitTo(Editor()); }
+  // The same for a given child: the editor where the frame holds others too.
+  void FitTo(HWND editor);
 
 private:
   explicit EditorFrameWindow(HWND window) : mWindow(window) {}

@@ -41,11 +41,6 @@ int RunEditorOnSurface(ModuleSession& session, const EditorRun& run);
 // of the editor. The screen scale is the display's. Returns the exit status.
 // [main-thread]
 int RunEditorInWindow(ModuleSession& session, const EditorRun& run);
-
-// The display's screen scale (its dots per inch over 96) as this process sees
-// it once it has declared itself aware of the display's density, which it does
-// here before any window exists, as a DAW declares it in its manifest. [main-thread]
-float DisplayScreenScale();
 #endif
 
 } // namespace plughost

@@ -1,6 +1,8 @@
 #include "Host/Validator/EditorDriver.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "Host/Validator/WindowEditorDriver.h"
+#else
 #include "Host/Validator/SurfaceEditorDriver.h"
 #endif
 
@@ -10,11 +12,7 @@ namespace plughost
 std::unique_ptr<EditorDriver> EditorDriver::Open(aaxhost::HostInstance& instance, std::string& why)
 {
 #ifdef _WIN32
-  // A Windows view takes a window as its parent; driving one by window
-  // messages is this seam's next platform.
-  (void)instance;
-  why = "editor not available: this host cannot yet give a Windows view a window to drive";
-  return nullptr;
+  return WindowEditorDriver::Open(instance, why);
 #else
   return SurfaceEditorDriver::Open(instance, why);
 #endif

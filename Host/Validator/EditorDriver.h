@@ -15,8 +15,8 @@ namespace plughost
 // would, changes the screen scale, runs the host's event loop and reads what
 // the editor shows. On Linux the parent is the host surface (SurfaceEditorDriver);
 // a platform without a driver yet answers "editor not available", and the
-// checks report SKIP. A Windows driver posts window messages to the
-// editor's window behind the same calls. [main-thread]
+// checks report SKIP. On Windows the parent is a top-level window of the
+// host (WindowEditorDriver) and input goes as window messages. [main-thread]
 class EditorDriver
 {
 public:
@@ -44,20 +44,27 @@ public:
   virtual void Press(float x, float y) = 0;
   virtual void Drag(float x, float y) = 0; // a move with the button held
   virtual void Release(float x, float y) = 0;
-  // Pixels per point of the "screen" the editor is shown on; 1 when opened.
+  // Pixels per point of the "screen" the editor is shown on; 1 when opened
+  // where the driver can set it, else the display's.
   virtual void SetScreenScale(float scale) = 0;
   virtual float ScreenScale() const = 0;
+  // False with the reason where the screen scale is the display's and
+  // SetScreenScale cannot change it.
+  virtual bool SetsScreenScale(std::string& why) const = 0;
 
   // Runs the host's event loop for `frames` editor frames; input queued
   // before is delivered first.
   virtual void RunFrames(int frames) = 0;
   virtual Picture Shown() const = 0;
+  // False with the reason when what the editor draws does not reach the
+  // picture Shown reads (a probe of this system, not of the editor).
+  virtual bool PictureReachesHost(std::string& why) const = 0;
 
   // Closes the view as a host does (the container removed).
   virtual AAX_Result Close() = 0;
-  // After Close: queues input and runs frames; true when nothing took the
-  // input and nothing was drawn, i.e. the editor let go of its parent.
-  virtual bool LetGoOfParent() = 0;
+  // After Close: runs frames and looks at the parent; true when the editor
+  // let go of it, else false with what it kept.
+  virtual bool LetGoOfParent(std::string& why) = 0;
 
 protected:
   EditorDriver() = default;

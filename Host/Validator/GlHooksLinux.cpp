@@ -7,6 +7,7 @@
 // process.
 
 #include "Host/Validator/GlObjectCounts.h"
+#include "Host/Validator/GlObjectWrappers.h"
 
 #include <dlfcn.h>
 
@@ -18,13 +19,7 @@ using plughost::GlObjectCounts;
 
 namespace
 {
-using Kind = GlObjectCounts::Kind;
-using AnyFunction = void (*)();
-using GenFunction = void (*)(std::int32_t, std::uint32_t*);
-using DeleteFunction = void (*)(std::int32_t, const std::uint32_t*);
-using CreateFunction = std::uint32_t (*)(void);
-using CreateShaderFunction = std::uint32_t (*)(std::uint32_t);
-using DeleteOneFunction = void (*)(std::uint32_t);
+using plughost::AnyGlFunction;
 
 // The EGL library's own definition of a name, past this executable's. A
 // module brings EGL in privately and may take it out again when it unloads;
@@ -38,106 +33,23 @@ void* RealEgl(const char* name)
   return library ? dlsym(library, name) : nullptr;
 }
 
-void* CurrentContext()
+const void* CurrentContext()
 {
   using Current = void* (*)();
   static const auto current = reinterpret_cast<Current>(RealEgl("eglGetCurrentContext"));
   return current ? current() : nullptr;
 }
 
-// One wrapper per wrapped GL function; the real function, found once, is
-// kept beside it (written on the thread that looks it up, under the loader's
-// own ordering: a module looks a function up before calling it).
-template <Kind kind>
-struct Gen
-{
-  static inline GenFunction real = nullptr;
-  static void Call(std::int32_t n, std::uint32_t* names)
-  {
-    real(n, names);
-    GlObjectCounts::ObjectsMade(CurrentContext(), kind, n, names);
-  }
-};
-template <Kind kind>
-struct Delete
-{
-  static inline DeleteFunction real = nullptr;
-  static void Call(std::int32_t n, const std::uint32_t* names)
-  {
-    GlObjectCounts::ObjectsDeleted(CurrentContext(), kind, n, names);
-    real(n, names);
-  }
-};
-struct CreateProgram
-{
-  static inline CreateFunction real = nullptr;
-  static std::uint32_t Call()
-  {
-    std::uint32_t name = real();
-    GlObjectCounts::ObjectsMade(CurrentContext(), Kind::Program, 1, &name);
-    return name;
-  }
-};
-struct CreateShader
-{
-  static inline CreateShaderFunction real = nullptr;
-  static std::uint32_t Call(std::uint32_t type)
-  {
-    std::uint32_t name = real(type);
-    GlObjectCounts::ObjectsMade(CurrentContext(), Kind::Shader, 1, &name);
-    return name;
-  }
-};
-template <Kind kind>
-struct DeleteOne
-{
-  static inline DeleteOneFunction real = nullptr;
-  static void Call(std::uint32_t name)
-  {
-    GlObjectCounts::ObjectsDeleted(CurrentContext(), kind, 1, &name);
-    real(name);
-  }
-};
-
-template <typename Wrapper>
-AnyFunction Wrap(AnyFunction real)
-{
-  if (real == nullptr) return nullptr;
-  Wrapper::real = reinterpret_cast<decltype(Wrapper::real)>(real);
-  return reinterpret_cast<AnyFunction>(&Wrapper::Call);
-}
-
 // Tells the counts, as the executable starts, that they see what happens.
 const struct AnnounceWatching
 {
-  AnnounceWatching() { GlObjectCounts::Watching(); }
+  AnnounceWatching()
+  {
+    plughost::SetGlContextSource(&CurrentContext);
+    GlObjectCounts::Watching();
+  }
 } gAnnounceWatching;
 
-AnyFunction WrapObjectFunction(const char* name, AnyFunction real)
-{
-  const auto is = [name](const char* gl, const char* suffix = "")
-  {
-    const std::size_t length = std::strlen(gl);
-    return std::strncmp(name, gl, length) == 0 && std::strcmp(name + length, suffix) == 0;
-  };
-  // Core and extension names of one function share a wrapper: a module uses one of them.
-  for (const char* suffix : {"", "EXT"})
-  {
-    if (is("glGenFramebuffers", suffix)) return Wrap<Gen<Kind::Framebuffer>>(real);
-    if (is("glDeleteFramebuffers", suffix)) return Wrap<Delete<Kind::Framebuffer>>(real);
-    if (is("glGenRenderbuffers", suffix)) return Wrap<Gen<Kind::Renderbuffer>>(real);
-    if (is("glDeleteRenderbuffers", suffix)) return Wrap<Delete<Kind::Renderbuffer>>(real);
-  }
-  if (is("glGenTextures")) return Wrap<Gen<Kind::Texture>>(real);
-  if (is("glDeleteTextures")) return Wrap<Delete<Kind::Texture>>(real);
-  if (is("glGenBuffers")) return Wrap<Gen<Kind::Buffer>>(real);
-  if (is("glDeleteBuffers")) return Wrap<Delete<Kind::Buffer>>(real);
-  if (is("glCreateProgram")) return Wrap<CreateProgram>(real);
-  if (is("glDeleteProgram")) return Wrap<DeleteOne<Kind::Program>>(real);
-  if (is("glCreateShader")) return Wrap<CreateShader>(real);
-  if (is("glDeleteShader")) return Wrap<DeleteOne<Kind::Shader>>(real);
-  return real;
-}
 } // namespace
 
 // Called by a module wherever it makes its GL contexts (its editor's thread).
@@ -147,7 +59,7 @@ extern "C"
   // Prototypes of our own: EGL's handle types are pointers, its booleans unsigned.
   void* eglCreateContext(void* display, void* config, void* share, const std::int32_t* attributes);
   unsigned eglDestroyContext(void* display, void* context);
-  AnyFunction eglGetProcAddress(const char* name);
+  AnyGlFunction eglGetProcAddress(const char* name);
 
   void* eglCreateContext(void* display, void* config, void* share, const std::int32_t* attributes)
   {
@@ -169,11 +81,11 @@ extern "C"
     return destroyed;
   }
 
-  AnyFunction eglGetProcAddress(const char* name)
+  AnyGlFunction eglGetProcAddress(const char* name)
   {
-    using Real = AnyFunction (*)(const char*);
+    using Real = AnyGlFunction (*)(const char*);
     static const auto real = reinterpret_cast<Real>(RealEgl("eglGetProcAddress"));
     if (real == nullptr || name == nullptr) return nullptr;
-    return WrapObjectFunction(name, real(name));
+    return plughost::WrapGlObjectFunction(name, real(name));
   }
 }

@@ -39,11 +39,12 @@ GlObjectCounts::Snapshot GlObjectCounts::Now()
   return now;
 }
 
-void GlObjectCounts::Watching()
+void GlObjectCounts::Watching(bool objects)
 {
   Ledger& ledger = TheLedger();
   std::lock_guard<std::mutex> guard(ledger.lock);
   ledger.totals.watched = true;
+  ledger.totals.objectsWatched = ledger.totals.objectsWatched || objects;
 }
 
 void GlObjectCounts::ContextMade(const void* context)

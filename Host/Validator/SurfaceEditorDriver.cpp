@@ -126,14 +126,20 @@ AAX_Result SurfaceEditorDriver::Close()
   return mInstance.CloseView();
 }
 
-bool SurfaceEditorDriver::LetGoOfParent()
+bool SurfaceEditorDriver::LetGoOfParent(std::string& why)
 {
-  if (mOpen) return false;
+  if (mOpen)
+  {
+    why = "the view is still open";
+    return false;
+  }
   const std::int64_t frames = mSurface->frameCount;
   mSurface->eventCount = 0;
   Queue(AAX_eHostSurfaceEvent_MouseMove, 1.f, 1.f, 0);
   RunFrames(3);
-  return mSurface->eventCount == 1 && mSurface->frameCount == frames;
+  if (mSurface->eventCount == 1 && mSurface->frameCount == frames) return true;
+  why = "the editor still takes input from or draws on its parent";
+  return false;
 }
 
 } // namespace plughost

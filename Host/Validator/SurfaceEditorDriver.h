@@ -26,10 +26,14 @@ public:
   void Release(float x, float y) override;
   void SetScreenScale(float scale) override;
   float ScreenScale() const override;
+  bool SetsScreenScale(std::string&) const override { return true; }
   void RunFrames(int frames) override;
   Picture Shown() const override;
+  // The surface is the picture: whatever the editor writes is read.
+  bool PictureReachesHost(std::string&) const override { return true; }
   AAX_Result Close() override;
-  bool LetGoOfParent() override;
+  // Queued input is left untaken and no frame is drawn.
+  bool LetGoOfParent(std::string& why) override;
 
   // Room for the largest picture: the opened size at twice the draw scale and
   // twice the screen scale.

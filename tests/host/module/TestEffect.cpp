@@ -62,7 +62,8 @@ TestEffect::Fault TestEffect::FaultFromEnvironment()
                                                   {"leak-view", Fault::LeakView},
                                                   {"open-gesture", Fault::OpenGesture},
                                                   {"drag-left-open", Fault::DragLeftOpen},
-                                                  {"leak-timer", Fault::LeakTimer}};
+                                                  {"leak-timer", Fault::LeakTimer},
+                                                  {"leak-window", Fault::LeakWindow}};
   for (const auto& [text, fault] : faults)
     if (std::strcmp(name, text) == 0) return fault;
   return Fault::None;

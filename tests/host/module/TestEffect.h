@@ -42,8 +42,9 @@ public:
     Sleep,          // "sleep": sleeps a microsecond in every render call
     LeakView,       // "leak-view": the view keeps a reference to its container
     OpenGesture,    // "open-gesture": the view begins a drag of Gain and never ends it
-    DragLeftOpen,   // "drag-left-open": the surface editor closes mid-drag without ending it
-    LeakTimer,      // "leak-timer": the surface editor's timer outlives it
+    DragLeftOpen,   // "drag-left-open": the editor closes mid-drag without ending it
+    LeakTimer,      // "leak-timer": the editor's timer outlives it
+    LeakWindow,     // "leak-window": the Windows editor's window outlives it
   };
   static Fault FaultFromEnvironment();
 

@@ -44,7 +44,7 @@ constexpr std::uint32_t kPeriodMs = 15;
 
 TestSurfaceEditor::TestSurfaceEditor(AAX_HostSurface* surface, AAX_IEffectParameters* effect,
                                      AAX_VViewContainer* container, TestEffect::Fault fault)
-    : mSurface(surface), mEffect(effect), mContainer(container), mFault(fault)
+    : mSurface(surface), mContainer(container), mFault(fault), mStrips(effect, container, fault)
 {
 }
 
@@ -68,8 +68,6 @@ std::unique_ptr<TestSurfaceEditor> TestSurfaceEditor::Open(void* parent,
 
 TestSurfaceEditor::~TestSurfaceEditor()
 {
-  if (mDragging >= 0 && mFault != TestEffect::Fault::DragLeftOpen)
-    mEffect->ReleaseParam(std::to_string(mDragging + 1).c_str());
   gTimers.open.erase(mTimer);
   if (mFault == TestEffect::Fault::LeakTimer)
     gTimers.leaked.push_back(mTimer);
@@ -83,48 +81,14 @@ void TestSurfaceEditor::TimerProc(std::uintptr_t id)
   if (it != gTimers.open.end()) it->second->Tick();
 }
 
-int TestSurfaceEditor::StripAt(float x) const
-{
-  std::int32_t count = 0;
-  mEffect->ParamCount(&count);
-  if (count <= 0 || !(x >= 0.f && x < static_cast<float>(kWidth))) return -1;
-  return std::min(count - 1, static_cast<int>(x * static_cast<float>(count) / kWidth));
-}
-
 void TestSurfaceEditor::Handle(const AAX_HostSurfaceEvent& e)
 {
-  switch (e.kind)
-  {
-  case AAX_eHostSurfaceEvent_MouseDown:
-  {
-    const int strip = StripAt(e.x);
-    if (strip < 0) return;
-    const std::string id = std::to_string(strip + 1);
-    // The host may take the click (its automation menus): then nothing moves.
-    if (mContainer && mContainer->HandleParameterMouseDown(id.c_str(), 0) == 0) return;
-    if (mEffect->TouchParam(id.c_str()) != AAX_SUCCESS) return;
-    mDragging = strip;
-    mLastY = e.y;
-    return;
-  }
-  case AAX_eHostSurfaceEvent_MouseMove:
-  {
-    if (mDragging < 0 || !std::isfinite(e.y)) return;
-    const std::string id = std::to_string(mDragging + 1);
-    double value = 0.0;
-    mEffect->ParamNormal(id.c_str(), &value);
-    value = std::clamp(value + (mLastY - e.y) / kHeight, 0.0, 1.0);
-    mEffect->RequestParamValue(id.c_str(), value);
-    mLastY = e.y;
-    return;
-  }
-  case AAX_eHostSurfaceEvent_MouseUp:
-    if (mDragging >= 0) mEffect->ReleaseParam(std::to_string(mDragging + 1).c_str());
-    mDragging = -1;
-    return;
-  default:
-    return;
-  }
+  if (e.kind == AAX_eHostSurfaceEvent_MouseDown)
+    mStrips.Press(e.x, e.y);
+  else if (e.kind == AAX_eHostSurfaceEvent_MouseMove)
+    mStrips.Move(e.y);
+  else if (e.kind == AAX_eHostSurfaceEvent_MouseUp)
+    mStrips.Release();
 }
 
 void TestSurfaceEditor::Tick()
@@ -154,17 +118,13 @@ void TestSurfaceEditor::Draw()
   mSurface->heightPixels = mHeight;
   const std::int64_t bytes = static_cast<std::int64_t>(mWidth) * mHeight * 4;
   if (mSurface->pixels == nullptr || mSurface->pixelCapacity < bytes) return;
-  std::int32_t count = 0;
-  mEffect->ParamCount(&count);
-  std::vector<double> values(static_cast<std::size_t>(std::max(count, 0)));
-  for (std::int32_t p = 0; p < count; ++p)
-    mEffect->ParamNormal(std::to_string(p + 1).c_str(), &values[static_cast<std::size_t>(p)]);
+  const std::vector<double> values = mStrips.Values();
   for (int y = 0; y < mHeight; ++y)
     for (int x = 0; x < mWidth; ++x)
     {
       // A strip is lit from its bottom up to its value.
-      const std::size_t strip = count > 0 ? static_cast<std::size_t>(x) * count / mWidth : 0;
-      const bool lit = count > 0 && (mHeight - y) <= values[strip] * mHeight;
+      const std::size_t strip = TestStrips::StripOf(x, mWidth, values.size());
+      const bool lit = !values.empty() && (mHeight - y) <= values[strip] * mHeight;
       std::uint8_t* pixel = mSurface->pixels + (static_cast<std::size_t>(y) * mWidth + x) * 4;
       pixel[0] = lit ? 240 : 40;
       pixel[1] = static_cast<std::uint8_t>(lit ? 160 : 40);

@@ -4,15 +4,14 @@
 #include "AAX_SDK/Interfaces/AAX_IEffectParameters.h"
 #include "AAX_SDK/Libs/AAXLibrary/source/AAX_VViewContainer.h"
 #include "tests/host/module/TestEffect.h"
+#include "tests/host/module/TestStrips.h"
 
 #include <cstdint>
 #include <memory>
 
-// The test module's editor on a host surface (hosts without windows): one
-// vertical strip per parameter, filled up to the parameter's value, so a
-// validator can see automation arrive, find a parameter's control and drag
-// it. A press on a strip offers the click to the host, then begins a gesture;
-// a drag requests values, a release ends the gesture. It draws every tick of
+// The test module's editor on a host surface (hosts without windows): its
+// strips (TestStrips), so a validator can see automation arrive, find a
+// parameter's control and drag it. It draws every tick of
 // a thread timer of the host's loop, at the surface's screen scale. Faults:
 // "drag-left-open" closes without ending a drag, "leak-timer" leaves its
 // timer running (it then does nothing). [main-thread]
@@ -33,8 +32,8 @@ public:
   float Width() const { return static_cast<float>(mWidth); }
   float Height() const { return static_cast<float>(mHeight); }
 
-  static constexpr int kWidth = 300; // points
-  static constexpr int kHeight = 200;
+  static constexpr int kWidth = TestStrips::kWidth; // points
+  static constexpr int kHeight = TestStrips::kHeight;
 
 private:
   TestSurfaceEditor(AAX_HostSurface* surface, AAX_IEffectParameters* effect,
@@ -43,15 +42,12 @@ private:
   void Tick();
   void Handle(const AAX_HostSurfaceEvent& event);
   void Draw();
-  int StripAt(float x) const;
 
-  AAX_HostSurface* const mSurface;      // the host's, alive while this is
-  AAX_IEffectParameters* const mEffect; // the view's, alive while this is
+  AAX_HostSurface* const mSurface; // the host's, alive while this is
   AAX_VViewContainer* const mContainer;
   const TestEffect::Fault mFault;
+  TestStrips mStrips;
   std::uintptr_t mTimer = 0;
   int mWidth = kWidth;
   int mHeight = kHeight;
-  int mDragging = -1; // the strip held, -1 for none
-  float mLastY = 0.f;
 };

@@ -55,6 +55,7 @@ AAX_Result TestView::AttachViewContainer(IACFUnknown* viewContainer)
   if (viewContainer == nullptr)
   {
     mEditor.reset();
+    mWindowEditor.reset();
     // A drag in progress ends when the view closes, unless the fault forgets it.
     if (mDragging && mEffect && mFault != TestEffect::Fault::OpenGesture)
       mEffect->ReleaseParam("1");
@@ -82,6 +83,9 @@ AAX_Result TestView::AttachViewContainer(IACFUnknown* viewContainer)
   }
   mEditor =
       TestSurfaceEditor::Open(mContainer->NativeParent(), mEffect.Get(), mContainer.get(), mFault);
+  if (!mEditor)
+    mWindowEditor =
+        TestWindowEditor::Open(mContainer->NativeParent(), mEffect.Get(), mContainer.get(), mFault);
   return AAX_SUCCESS;
 }
 

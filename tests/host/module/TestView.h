@@ -8,12 +8,14 @@
 #include "AAX_SDK/Libs/AAXLibrary/source/CACFUnknown.h"
 #include "tests/host/module/TestEffect.h"
 #include "tests/host/module/TestSurfaceEditor.h"
+#include "tests/host/module/TestWindowEditor.h"
 
 #include <memory>
 
 // The test module's view object: connects to its effect through the host
 // context and, once a container is attached, asks it for its size and reports
-// a parameter click; on a host surface it shows its editor there.
+// a parameter click; on a host surface or in a host's window it shows its
+// editor there.
 class TestView final : public AAX_CACFObject<AAX_IEffectGUI>
 {
 public:
@@ -43,7 +45,8 @@ private:
   std::unique_ptr<AAX_VController> mController;
   AAX_InterfaceRef<AAX_IEffectParameters> mEffect;
   std::unique_ptr<AAX_VViewContainer> mContainer;
-  std::unique_ptr<TestSurfaceEditor> mEditor; // while attached to a host surface
-  const TestEffect::Fault mFault;             // chosen when the view is made
+  std::unique_ptr<TestSurfaceEditor> mEditor;      // while attached to a host surface
+  std::unique_ptr<TestWindowEditor> mWindowEditor; // while attached to a host's window
+  const TestEffect::Fault mFault;                  // chosen when the view is made
   bool mDragging = false;
 };
