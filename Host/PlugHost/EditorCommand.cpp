@@ -20,7 +20,7 @@ namespace
 
 constexpr const char* kUsage =
     "usage: plughost editor MODULE --screenshot OUT.png [--scale S] [--param NAME=VALUE]...\n"
-    "                       [--events FILE] [--frames N]\n\n"
+    "                       [--events FILE] [--frames N] [--capture screen|drawing]\n\n"
     "Opens the effect's editor through its view as a host does, in a window of its own\n"
     "(Windows) or on a surface of its own (elsewhere), replays scripted input as input to\n"
     "that window, runs the editor for N frames and writes what the screen shows of it.\n\n"
@@ -29,7 +29,13 @@ constexpr const char* kUsage =
     "                        display's own (its dots per inch / 96) and no other\n"
     "  --param NAME=VALUE    set a parameter first, as a user types it (repeatable)\n"
     "  --events FILE         input to replay: down/move/up/wheel/dblclick X Y, key C, wait N\n"
-    "  --frames N            frames to run after the input (default 30)\n\n"
+    "  --frames N            frames to run after the input (default 30)\n"
+    "  --capture screen|drawing\n"
+    "                        screen (default): what the screen shows of the editor, as a\n"
+    "                        user sees it; drawing: the editor window's own OpenGL drawing\n"
+    "                        as it last drew it, for systems whose screen lacks child\n"
+    "                        windows' OpenGL output (Wine). On a host surface both are\n"
+    "                        the surface\n\n"
     "Each parameter the editor changed is printed as \"NAME: TEXT (NORMALISED)\".\n";
 
 #ifdef _WIN32
@@ -65,7 +71,8 @@ int EditorCommand(const std::vector<std::string>& args)
                    {"--scale", true},
                    {"--param", true, true},
                    {"--events", true},
-                   {"--frames", true}},
+                   {"--frames", true},
+                   {"--capture", true}},
                   1, 1, &error))
     return Fail("editor: " + error);
   if (!line.Has("--screenshot")) return Fail("editor: --screenshot OUT.png is required");
@@ -94,6 +101,9 @@ int EditorCommand(const std::vector<std::string>& args)
   long long frames = 30;
   if (line.Has("--frames") && !line.Integer("--frames", 1, 100000, &frames, &error))
     return Fail("editor: " + error);
+  const std::string capture = line.Value("--capture").value_or("screen");
+  if (capture != "screen" && capture != "drawing")
+    return Fail("editor: --capture must be screen or drawing, not \"" + capture + "\"");
   EventScript script;
   if (line.Has("--events") && !script.Load(*line.Value("--events"), &error))
     return Fail("editor: --events " + error);
@@ -106,6 +116,7 @@ int EditorCommand(const std::vector<std::string>& args)
   run.script = &script;
   run.frames = static_cast<int>(frames);
   run.screenshot = out;
+  run.captureDrawing = capture == "drawing";
   const std::vector<ParamInfo> before = session->Parameters();
 #ifdef _WIN32
   const int status = RunEditorInWindow(*session, run);

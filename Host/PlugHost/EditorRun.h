@@ -16,6 +16,9 @@ struct EditorRun
   const EventScript* script = nullptr;
   int frames = 30; // frames run after the script
   std::string screenshot;
+  // Windows: the editor window's own drawing instead of what the screen shows
+  // of it. A host surface is the drawing either way.
+  bool captureDrawing = false;
 };
 
 // One frame of the host's main loop: long enough for the editor's 60 Hz tick
@@ -38,8 +41,8 @@ int RunEditorOnSurface(ModuleSession& session, const EditorRun& run);
 
 // Opens the session's view in a top-level window of this host, replays the
 // script as window messages, runs the frames and writes what the screen shows
-// of the editor. The screen scale is the display's. Returns the exit status.
-// [main-thread]
+// of the editor (or its drawing, when asked). The screen scale is the display's. Returns the exit
+// status. [main-thread]
 int RunEditorInWindow(ModuleSession& session, const EditorRun& run);
 #endif
 

@@ -5,6 +5,7 @@
 #include "Host/PlugHost/PngFile.h"
 #include "Host/PlugHost/ScreenCapture.h"
 #include "Host/PlugHost/ScriptedPointer.h"
+#include "Host/PlugHost/WindowDrawingCapture.h"
 #include "Host/PlugHost/WindowInput.h"
 #include "Host/PlugHost/WindowMessage.h"
 
@@ -53,7 +54,8 @@ int RunEditorInWindow(ModuleSession& session, const EditorRun& run)
   RunEditorFrames(run.frames);
   frame->FitToEditor();
   RgbaImage image;
-  const bool captured = ScreenCapture::Window(editor, &image, &error);
+  const bool captured = run.captureDrawing ? WindowDrawingCapture::Window(editor, &image, &error)
+                                           : ScreenCapture::Window(editor, &image, &error);
   instance.CloseView();
   if (!captured) return Fail("editor: " + error);
   if (!WritePngFile(run.screenshot, image, &error)) return Fail("editor: " + error);
