@@ -104,7 +104,7 @@ function(brasmire_add_fuzzer)
   add_dependencies(brasmire_fuzzers ${F_NAME})
   set_target_properties(${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
   if(NOT F_SECONDS)
-    set(F_SECONDS 20)
+    set(F_SECONDS 10)
   endif()
   add_test(NAME smoke_${F_NAME}
            COMMAND ${PROJECT_SOURCE_DIR}/scripts/fuzz-smoke.sh $<TARGET_FILE:${F_NAME}>
