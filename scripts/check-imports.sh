@@ -15,7 +15,7 @@ while IFS= read -r -d '' bin; do
       status=1
     fi
   done < <(x86_64-w64-mingw32-objdump -p "$bin" | sed -n 's/^[[:space:]]*DLL Name: //p')
-done < <(find "$dir" -path "$dir/wineprefix" -prune -o -path "$dir/third_party" -prune -o -name CMakeFiles -prune -o \
+done < <(find "$dir" -path "$dir/wineprefix*" -prune -o -path "$dir/third_party" -prune -o -name CMakeFiles -prune -o \
            -type f \( -name '*.exe' -o -name '*.dll' -o -name '*.aaxplugin' \) -print0)
 echo "checked the imports of $count Windows binaries"
 exit $status
