@@ -4,6 +4,7 @@
 #include "Host/HostEventLoop.h"
 #include "Host/PlugHost/PngFile.h"
 #include "Host/PlugHost/ScreenCapture.h"
+#include "Host/PlugHost/WindowDrawingCapture.h"
 #include "Host/PlugHost/WindowInput.h"
 #include "Host/PlugHost/WindowMessage.h"
 #include "Host/Validator/ChildGlProbe.h"
@@ -172,15 +173,36 @@ EditorDriver::Picture WindowEditorDriver::Shown() const
   picture.frames = mFrames;
   RgbaImage image;
   std::string error;
-  if (ScreenCapture::Window(mEditor, &image, &error) && image.width == picture.width &&
-      image.height == picture.height)
+  // Where the screen lacks child windows' OpenGL output, the editor's own
+  // drawing is what a user of a real system would see; an editor that draws
+  // without OpenGL has none to read and is taken from the screen.
+  std::string why;
+  const bool fromDrawing = !ScreenShowsChildGl(why) &&
+                           WindowDrawingCapture::Window(mEditor, &image, &error) &&
+                           image.width == picture.width && image.height == picture.height;
+  if (fromDrawing || (ScreenCapture::Window(mEditor, &image, &error) &&
+                      image.width == picture.width && image.height == picture.height))
     picture.rgba = std::move(image.rgba);
   return picture;
 }
 
+bool WindowEditorDriver::ScreenShowsChildGl(std::string& why) const
+{
+  if (mScreenShowsChildGl < 0)
+    mScreenShowsChildGl = ChildGlProbe::ReachesScreen(mFrame->Handle(), mScreenWhy) ? 1 : 0;
+  why = mScreenWhy;
+  return mScreenShowsChildGl == 1;
+}
+
 bool WindowEditorDriver::PictureReachesHost(std::string& why) const
 {
-  return mOpen && ChildGlProbe::ReachesScreen(mFrame->Handle(), why);
+  if (!mOpen) return false;
+  if (ScreenShowsChildGl(why)) return true;
+  RgbaImage image;
+  std::string error;
+  if (WindowDrawingCapture::Window(mEditor, &image, &error)) return true;
+  why += ", and the editor's own drawing cannot be read: " + error;
+  return false;
 }
 
 AAX_Result WindowEditorDriver::Close()

@@ -44,6 +44,8 @@ public:
 private:
   WindowEditorDriver(aaxhost::HostInstance& instance, EditorFrameWindow& frame);
   void Send(std::int32_t kind, float x, float y, std::int32_t buttons);
+  // Whether the screen shows child windows' OpenGL output, asked once.
+  bool ScreenShowsChildGl(std::string& why) const;
 
   aaxhost::HostInstance& mInstance;
   EditorFrameWindow* mFrame;        // the view's parent, the process's one frame, outlives the view
@@ -54,6 +56,8 @@ private:
   float mScale = 1.f;       // the display's pixels per point
   std::int64_t mFrames = 0; // host frames run with the editor's window visible
   bool mOpen = false;
+  mutable int mScreenShowsChildGl = -1; // -1 not asked yet, else 0 or 1
+  mutable std::string mScreenWhy;       // the probe's answer when it does not
 };
 
 } // namespace plughost
