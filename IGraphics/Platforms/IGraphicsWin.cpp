@@ -1,6 +1,7 @@
 #include "IGraphics/Platforms/IGraphicsWin.h"
 
 #include "IGraphics/Platforms/DisplayTimerPeriod.h"
+#include "IGraphics/Platforms/FixedUtf16Text.h"
 #include "IGraphics/Platforms/ScreenScaleFromDpi.h"
 #include "IGraphics/Platforms/UpdateRegionRects.h"
 #include "IGraphics/TextConversion.h"
@@ -121,9 +122,10 @@ UpdateRegionRects::PixelRect ToPixelRect(const RECT& r)
           static_cast<int>(r.bottom)};
 }
 
+// Windows' wchar_t is a UTF-16 unit.
 std::string WideToUtf8(const wchar_t* text, std::size_t length)
 {
-  return Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(text), length));
+  return Utf16UnitsToUtf8(reinterpret_cast<const char16_t*>(text), length);
 }
 
 std::wstring Utf8ToWide(const char* text)
